@@ -1,0 +1,45 @@
+// One analysis pass over the document: the formatting is reset, every
+// space-separated token is cleaned and counted, every token but the last is
+// handed to the repetition highlighter, and at the end the table is ordered
+// by count and published into the word list.
+#pragma once
+
+#include "algorithm.h"
+#include "controls.h"
+#include "resultlist.h"
+#include "textsurface.h"
+#include "wordtable.h"
+
+#include <QLocale>
+
+#include <functional>
+
+namespace tq {
+
+// Called after every token but the last. The pass goes on when it returns
+// true; false ends the pass at once, without counting, colouring or
+// publishing anything more (a newer pass took over, or the window is closing).
+using YieldFunction = std::function<bool()>;
+
+struct PassOutcome
+{
+    bool completed = false;    // false when the yield ended the pass
+    qint64 paletteIndex = 0;   // how far the colour cycle went
+};
+
+PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
+                            WordTable &table, const YieldFunction &yield,
+                            Algorithm algorithm = Algorithm::Fast,
+                            const QLocale &locale = QLocale());
+
+// Colour 0 and no bold over the whole text, which is left selected.
+void resetFormatting(TextSurface &surface);
+// No bold over the whole text, which is left selected.
+void ClearBold(TextSurface &surface);
+
+// "count - word"
+QString listLine(const WordTable::Row &row);
+// Orders the table by count and fills the list, without yielding.
+void publish(WordTable &table, ResultList &list, Algorithm algorithm = Algorithm::Fast);
+
+} // namespace tq

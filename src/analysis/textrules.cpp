@@ -1,0 +1,277 @@
+#include "textrules.h"
+
+#include <QChar>
+
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include <locale.h>
+
+namespace tq {
+
+char16_t lowerUnit(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    if (QChar::isSurrogate(c))
+        return c;
+    return char16_t(QChar::toLower(c));
+}
+
+void lowerCaseInto(QStringView text, QString &out)
+{
+    out.resize(text.size());
+    char16_t *dst = reinterpret_cast<char16_t *>(out.data());
+    const char16_t *src = text.utf16();
+    for (qsizetype i = 0, n = text.size(); i < n; ++i)
+        dst[i] = lowerUnit(src[i]);
+}
+
+QString lowerCase(QStringView text)
+{
+    QString out;
+    lowerCaseInto(text, out);
+    return out;
+}
+
+qsizetype findIgnoringCase(QStringView text, QStringView pattern, qsizetype from)
+{
+    if (from < 0 || from > text.size())
+        return -1;
+    const qsizetype n = pattern.size();
+    for (qsizetype p = from; p + n <= text.size(); ++p) {
+        qsizetype i = 0;
+        while (i < n && lowerUnit(text[i + p].unicode()) == lowerUnit(pattern[i].unicode()))
+            ++i;
+        if (i == n)
+            return p;
+    }
+    return -1;
+}
+
+qsizetype findLowered(QStringView loweredText, QStringView loweredPattern,
+                      qsizetype from, qsizetype lastStart)
+{
+    const qsizetype n = loweredPattern.size();
+    lastStart = std::min(lastStart, loweredText.size() - n);
+    if (from < 0 || from > lastStart)
+        return -1;
+    if (n == 0)
+        return from;
+    const QStringView span = loweredText.sliced(from, lastStart - from + n);
+    const qsizetype hit = span.indexOf(loweredPattern);
+    return hit < 0 ? -1 : from + hit;
+}
+
+NumberForm::NumberForm(const QLocale &locale)
+    : m_decimal(locale.decimalPoint())
+    , m_group(locale.groupSeparator())
+    , m_minus(locale.negativeSign())
+    , m_plus(locale.positiveSign())
+    , m_exponent(locale.exponential())
+{
+    const QString zero = locale.zeroDigit();
+    if (zero.size() == 1)
+        m_zero = zero.at(0).unicode();
+}
+
+bool NumberForm::isDigit(char16_t c) const
+{
+    return (c >= u'0' && c <= u'9') || (c >= m_zero && c <= m_zero + 9);
+}
+
+bool NumberForm::hasDigit(QStringView text) const
+{
+    for (QChar c : text)
+        if (isDigit(c.unicode()))
+            return true;
+    return false;
+}
+
+namespace {
+
+enum class NumState { Lead, Sign, Int, PointNoInt, Frac, ExpMark, ExpSign, ExpDigits, Trail, Dead };
+
+bool accepting(NumState s)
+{
+    return s == NumState::Int || s == NumState::Frac || s == NumState::ExpDigits
+        || s == NumState::Trail;
+}
+
+// Length of symbol at text[i], or 0 when text does not continue with it there.
+qsizetype matchAt(QStringView text, qsizetype i, QStringView symbol)
+{
+    return !symbol.isEmpty() && text.sliced(i).startsWith(symbol) ? symbol.size() : 0;
+}
+
+} // namespace
+
+bool NumberForm::markNumericPrefixes(QStringView text, std::vector<char> &numeric) const
+{
+    if (!hasDigit(text))
+        return false;
+    numeric.assign(size_t(text.size()) + 1, 0);
+    NumState state = NumState::Lead;
+    qsizetype i = 0;
+    while (i < text.size() && state != NumState::Dead) {
+        const char16_t c = text[i].unicode();
+        qsizetype step = 1;
+        NumState next = NumState::Dead;
+        qsizetype len = 0;
+        const bool digit = isDigit(c);
+        const bool space = QChar::isSpace(c);
+        auto sign = [&]() -> qsizetype {
+            if (c == u'-' || c == u'+')
+                return 1;
+            if ((len = matchAt(text, i, m_minus)) || (len = matchAt(text, i, m_plus)))
+                return len;
+            return 0;
+        };
+        auto exponentMark = [&]() -> qsizetype {
+            if (c == u'e' || c == u'E')
+                return 1;
+            return text.sliced(i).startsWith(m_exponent, Qt::CaseInsensitive) ? m_exponent.size() : 0;
+        };
+        switch (state) {
+        case NumState::Lead:
+            if (space) next = NumState::Lead;
+            else if (digit) next = NumState::Int;
+            else if ((len = matchAt(text, i, m_decimal))) { next = NumState::PointNoInt; step = len; }
+            else if ((len = sign())) { next = NumState::Sign; step = len; }
+            break;
+        case NumState::Sign:
+            if (digit) next = NumState::Int;
+            else if ((len = matchAt(text, i, m_decimal))) { next = NumState::PointNoInt; step = len; }
+            break;
+        case NumState::Int:
+            if (digit) next = NumState::Int;
+            else if ((len = matchAt(text, i, m_group))) { next = NumState::Int; step = len; }
+            else if ((len = matchAt(text, i, m_decimal))) { next = NumState::Frac; step = len; }
+            else if ((len = exponentMark())) { next = NumState::ExpMark; step = len; }
+            else if (space) next = NumState::Trail;
+            break;
+        case NumState::PointNoInt:
+            if (digit) next = NumState::Frac;
+            break;
+        case NumState::Frac:
+            if (digit) next = NumState::Frac;
+            else if ((len = exponentMark())) { next = NumState::ExpMark; step = len; }
+            else if (space) next = NumState::Trail;
+            break;
+        case NumState::ExpMark:
+            if (digit) next = NumState::ExpDigits;
+            else if ((len = sign())) { next = NumState::ExpSign; step = len; }
+            break;
+        case NumState::ExpSign:
+        case NumState::ExpDigits:
+            if (digit) next = NumState::ExpDigits;
+            else if (state == NumState::ExpDigits && space) next = NumState::Trail;
+            break;
+        case NumState::Trail:
+            if (space) next = NumState::Trail;
+            break;
+        case NumState::Dead:
+            break;
+        }
+        state = next;
+        i += step;
+        if (accepting(state))
+            numeric[size_t(i)] = 1;
+    }
+    return true;
+}
+
+bool NumberForm::isNumeric(QStringView text) const
+{
+    std::vector<char> numeric;
+    return markNumericPrefixes(text, numeric) && numeric.back();
+}
+
+std::optional<double> numericPrefix(QStringView text)
+{
+    std::string digits;   // what was read, in the C locale's notation
+    qsizetype i = 0;
+    auto skipBlanks = [&] {
+        while (i < text.size() && (text[i] == u' ' || text[i] == u'\t' || text[i] == u'\n'))
+            ++i;
+    };
+    auto peek = [&]() -> char16_t {
+        skipBlanks();
+        return i < text.size() ? text[i].unicode() : 0;
+    };
+    auto isDecimal = [](char16_t c) { return c >= u'0' && c <= u'9'; };
+
+    if (peek() == u'&') {
+        ++i;
+        const char16_t kind = peek() | 0x20;
+        if (kind != u'h' && kind != u'o')
+            return 0.0;
+        ++i;
+        const int base = kind == u'h' ? 16 : 8;
+        double value = 0;
+        for (char16_t c = peek(); c; c = peek()) {
+            int d = -1;
+            if (isDecimal(c))
+                d = c - u'0';
+            else if (base == 16 && (c | 0x20) >= u'a' && (c | 0x20) <= u'f')
+                d = (c | 0x20) - u'a' + 10;
+            if (d < 0 || d >= base)
+                break;
+            value = value * base + d;
+            ++i;
+        }
+        if (std::isinf(value))
+            return std::nullopt;
+        return value;
+    }
+
+    if (char16_t c = peek(); c == u'-' || c == u'+') {
+        digits += char(c);
+        ++i;
+    }
+    bool sawDigit = false;
+    auto readDigits = [&] {
+        for (char16_t c = peek(); isDecimal(c); c = peek()) {
+            digits += char(c);
+            sawDigit = true;
+            ++i;
+        }
+    };
+    readDigits();
+    if (peek() == u'.') {
+        digits += '.';
+        ++i;
+        readDigits();
+    }
+    if (!sawDigit)
+        return 0.0;
+    if ((peek() | 0x20) == u'e') {
+        const qsizetype mark = i;
+        std::string exponent = "e";
+        ++i;
+        if (char16_t c = peek(); c == u'-' || c == u'+') {
+            exponent += char(c);
+            ++i;
+        }
+        bool expDigit = false;
+        for (char16_t c = peek(); isDecimal(c); c = peek()) {
+            exponent += char(c);
+            expDigit = true;
+            ++i;
+        }
+        if (expDigit)
+            digits += exponent;
+        else
+            i = mark;
+    }
+    // The program's C locale follows the user's, so convert in the "C" one:
+    // the full stop is the decimal point here whatever the user's locale.
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
+    const double value = strtod_l(digits.c_str(), nullptr, cLocale);
+    if (std::isinf(value))
+        return std::nullopt;
+    return value;
+}
+
+} // namespace tq

@@ -1,0 +1,86 @@
+// The character and text rules shared by the analysis pass, the repetition
+// highlighter and the word-list bolding: what a letter is, how text is
+// lower-cased and compared without case, and when a token reads as a number.
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <QStringView>
+
+#include <optional>
+#include <vector>
+
+namespace tq {
+
+// Only the 52 ASCII letters are letters.
+inline bool isLetter(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
+}
+
+// A word starts after a space or a tab, never after a line break.
+inline bool isWordStartMark(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// Lower case, one UTF-16 unit for one, by the Unicode simple case mapping.
+// Surrogates are left alone, so characters outside the Basic Multilingual
+// Plane compare exactly; in exchange, lowering a slice of a text always gives
+// the same units as slicing the lowered text, and no length ever changes.
+char16_t lowerUnit(char16_t c);
+QString lowerCase(QStringView text);
+void lowerCaseInto(QStringView text, QString &out);   // reuses out's buffer
+
+// Case-insensitive search: the first offset >= from at which text continues
+// with pattern, compared unit by unit through lowerUnit; -1 when there is none.
+// An empty pattern is found at from itself while from <= text.size().
+qsizetype findIgnoringCase(QStringView text, QStringView pattern, qsizetype from);
+
+// The same search over text and pattern that are both lowered already, looking
+// only at starts from..lastStart (inclusive).
+qsizetype findLowered(QStringView loweredText, QStringView loweredPattern,
+                      qsizetype from, qsizetype lastStart);
+
+// Whether a text reads as a number under a locale: white space around it, an
+// optional sign, digits with the locale's decimal separator and group
+// separators, an optional exponent. Beyond the bare forms this accepts group
+// separators anywhere after the first digit of the integer part (so "1," and
+// "1,0,0" are numbers), a decimal separator with digits on one side only
+// ("5." and ".5"), "e" as well as "E", ASCII signs as well as the locale's,
+// and the locale's own digits as well as ASCII ones. Nothing else: no
+// currency, percent, parentheses, trailing signs, "inf" or "nan".
+class NumberForm
+{
+public:
+    explicit NumberForm(const QLocale &locale = QLocale());
+
+    bool isNumeric(QStringView text) const;
+
+    // For every prefix length m of text (0 to size), numeric[m] tells whether
+    // text.left(m) is a number. One scan, so a long token costs no more than
+    // its length. Returns false, leaving numeric alone, when text has no digit
+    // and so no prefix can be a number.
+    bool markNumericPrefixes(QStringView text, std::vector<char> &numeric) const;
+
+private:
+    bool isDigit(char16_t c) const;
+    bool hasDigit(QStringView text) const;
+
+    QString m_decimal;
+    QString m_group;
+    QString m_minus;
+    QString m_plus;
+    QString m_exponent;
+    char16_t m_zero = u'0';
+};
+
+// The numeric prefix of the minimum-length box: spaces, tabs and line feeds are
+// ignored wherever they stand; then an optional sign, digits, an optional "."
+// and more digits, an optional exponent ("E" or "e", sign, digits), read as far
+// as they go; "&H" and "&O" introduce hexadecimal and octal integers (read as
+// unsigned values). No digit gives 0. A value too large for a double cannot
+// be converted: the result is then empty.
+std::optional<double> numericPrefix(QStringView text);
+
+} // namespace tq

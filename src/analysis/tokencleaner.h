@@ -1,0 +1,32 @@
+// Cuts a token down to the word that is counted: non-letters come off its end
+// until it ends with a letter, and then off its start; a token that reads as a
+// number at any point stops there and is kept as it then reads.
+#pragma once
+
+#include "textrules.h"
+
+#include <QStringView>
+
+#include <vector>
+
+namespace tq {
+
+struct CleanedToken
+{
+    QStringView token;   // trimmed at its end only: what the highlighter searches for
+    QStringView word;    // trimmed at both ends: what is counted
+};
+
+class TokenCleaner
+{
+public:
+    explicit TokenCleaner(const QLocale &locale = QLocale()) : m_numbers(locale) {}
+
+    CleanedToken clean(QStringView cut);
+
+private:
+    NumberForm m_numbers;
+    std::vector<char> m_numeric;   // reused between tokens
+};
+
+} // namespace tq
