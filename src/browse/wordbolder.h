@@ -1,0 +1,40 @@
+// Bolding the occurrences of the words chosen in the word list, and the two
+// clear commands. Knows the document only through the text surface and the
+// list only through the small interface below.
+#pragma once
+
+#include "resultlist.h"
+#include "textsurface.h"
+
+#include <QString>
+
+namespace tq {
+
+// The word list as browsing sees it: entries in list order, each with its
+// selected flag and the word it was published with.
+class ListSelection
+{
+public:
+    virtual ~ListSelection() = default;
+    virtual qsizetype count() const = 0;
+    virtual bool isSelected(qsizetype entry) const = 0;
+    virtual QString word(qsizetype entry) const = 0;
+};
+
+// With bold wanted: clears all bold, then bolds every occurrence of every
+// selected word, case-insensitively, overlapping ones included. Leaves the
+// last bolded occurrence selected (the whole text when nothing was bolded).
+void boldSelectedWords(TextSurface &surface, const ListSelection &list);
+
+// The offsets that boldSelectedWords bolds for one word, in order. The search
+// starts one character after each match, and stops once the search position
+// reaches the text's length, so a match on the last character alone is not
+// found and a one-character document is never searched.
+QList<qsizetype> occurrencesToBold(const QString &text, const QString &word);
+
+// "Clear Formatting": all colour and bold removed, the whole text selected.
+void clearFormatting(TextSurface &surface);
+// "Clear All": the formatting reset, then an empty document and an empty list.
+void clearAll(TextSurface &surface, ResultList &list);
+
+} // namespace tq
