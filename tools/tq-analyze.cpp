@@ -12,7 +12,6 @@
 #include <QStringList>
 
 #include <cstdio>
-#include <functional>
 #include <optional>
 
 using namespace tq;
@@ -134,15 +133,14 @@ std::optional<Options> parse(const QStringList &args, QString &error)
     return o;
 }
 
-// Maximal runs of equal values for which keep(value) holds.
-template<typename Value>
-void appendRuns(QByteArray &out, qsizetype size, const std::function<Value(qsizetype)> &at,
-                bool withValue)
+// Maximal runs of equal non-zero values, as [first, last] or [first, last, value].
+template<typename At>
+void appendRuns(QByteArray &out, qsizetype size, At at, bool withValue)
 {
     out += '[';
     bool first = true;
     for (qsizetype i = 0; i < size;) {
-        const Value v = at(i);
+        const auto v = at(i);
         qsizetype j = i + 1;
         while (j < size && at(j) == v)
             ++j;
@@ -150,9 +148,14 @@ void appendRuns(QByteArray &out, qsizetype size, const std::function<Value(qsize
             if (!first)
                 out += ',';
             first = false;
-            out += '[' + QByteArray::number(i) + ',' + QByteArray::number(j - 1);
-            if (withValue)
-                out += ',' + QByteArray::number(quint64(v));
+            out += '[';
+            out += QByteArray::number(i);
+            out += ',';
+            out += QByteArray::number(j - 1);
+            if (withValue) {
+                out += ',';
+                out += QByteArray::number(quint64(v));
+            }
             out += ']';
         }
         i = j;
@@ -194,9 +197,9 @@ int main(int argc, char **argv)
     }
     out += "], \"colour\": ";
     const qsizetype size = surface.text().size();
-    appendRuns<Colour>(out, size, [&](qsizetype i) { return surface.colourAt(i); }, true);
+    appendRuns(out, size, [&](qsizetype i) { return surface.colourAt(i); }, true);
     out += ", \"bold\": ";
-    appendRuns<bool>(out, size, [&](qsizetype i) { return surface.boldAt(i); }, false);
+    appendRuns(out, size, [&](qsizetype i) { return surface.boldAt(i); }, false);
     if (options->progress) {
         out += ", \"progress\": [";
         for (qsizetype i = 0; i < controls.progress.size(); ++i) {

@@ -1,9 +1,15 @@
 #include "textrules.h"
 
 #include <QChar>
+#include <QtAlgorithms>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include <locale.h>
@@ -50,6 +56,30 @@ qsizetype findIgnoringCase(QStringView text, QStringView pattern, qsizetype from
     return -1;
 }
 
+namespace {
+
+// The first i in [from, end) with text[i] == unit, or -1.
+qsizetype findUnit(const char16_t *text, char16_t unit, qsizetype from, qsizetype end)
+{
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128i wanted = _mm_set1_epi16(short(unit));
+    for (; i + 8 <= end; i += 8) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(text + i));
+        const int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(chunk, wanted));
+        if (mask)
+            return i + qCountTrailingZeroBits(uint(mask)) / 2;
+    }
+#endif
+    for (; i < end; ++i) {
+        if (text[i] == unit)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 qsizetype findLowered(QStringView loweredText, QStringView loweredPattern,
                       qsizetype from, qsizetype lastStart)
 {
@@ -59,9 +89,18 @@ qsizetype findLowered(QStringView loweredText, QStringView loweredPattern,
         return -1;
     if (n == 0)
         return from;
-    const QStringView span = loweredText.sliced(from, lastStart - from + n);
-    const qsizetype hit = span.indexOf(loweredPattern);
-    return hit < 0 ? -1 : from + hit;
+    // The window is short (a few hundred units at most): finding the first
+    // unit eight at a time and comparing the rest beats the general-purpose
+    // string search there.
+    const char16_t *text = loweredText.utf16();
+    const char16_t *pattern = loweredPattern.utf16();
+    const size_t restBytes = size_t(n - 1) * sizeof(char16_t);
+    for (qsizetype i = findUnit(text, pattern[0], from, lastStart + 1); i >= 0;
+         i = findUnit(text, pattern[0], i + 1, lastStart + 1)) {
+        if (std::memcmp(text + i + 1, pattern + 1, restBytes) == 0)
+            return i;
+    }
+    return -1;
 }
 
 NumberForm::NumberForm(const QLocale &locale)
