@@ -6,13 +6,8 @@
 #include <QLocale>
 #include <QtGlobal>
 
-namespace tq::testing {
-
-inline void useFixedLocale()
+static void tqUseFixedTestLocale()
 {
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
-
-} // namespace tq::testing
-
-Q_CONSTRUCTOR_FUNCTION(tq::testing::useFixedLocale)
+Q_CONSTRUCTOR_FUNCTION(tqUseFixedTestLocale)

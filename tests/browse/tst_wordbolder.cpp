@@ -1,0 +1,183 @@
+// Bolding the words chosen in the list, and the two clear commands.
+#include "testlocale.h"
+
+#include "analysispass.h"
+#include "memorysurface.h"
+#include "wordbolder.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace tq;
+
+namespace {
+
+struct Selection : ListSelection
+{
+    QStringList words;
+    QList<bool> selected;
+    qsizetype count() const override { return words.size(); }
+    bool isSelected(qsizetype i) const override { return selected.at(i); }
+    QString word(qsizetype i) const override { return words.at(i); }
+};
+
+struct Lines : ResultList
+{
+    QStringList lines;
+    void clear() override { lines.clear(); }
+    void append(const QList<ResultEntry> &entries) override
+    {
+        for (const auto &e : entries)
+            lines.append(e.line);
+    }
+};
+
+QList<qsizetype> boldOffsets(const MemorySurface &s)
+{
+    QList<qsizetype> out;
+    for (qsizetype i = 0; i < s.text().size(); ++i)
+        if (s.boldAt(i))
+            out.append(i);
+    return out;
+}
+
+// The bolding as a plain loop over the selected entries, one search per
+// occurrence: the reference the real one is compared with.
+void referenceBold(MemorySurface &s, const Selection &sel)
+{
+    ClearBold(s);
+    for (qsizetype i = 0; i < sel.count(); ++i) {
+        if (!sel.isSelected(i))
+            continue;
+        for (qsizetype o : occurrencesToBold(s.text(), sel.word(i))) {
+            s.select(o, sel.word(i).size());
+            s.setSelBold(true);
+        }
+    }
+}
+
+} // namespace
+
+class TestWordBolder : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void bolding_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("selectedWords");
+        QTest::addColumn<QList<qsizetype>>("bold");
+        QTest::addColumn<qsizetype>("selStart");
+        QTest::addColumn<qsizetype>("selLength");
+
+        QTest::newRow("inside longer words, any case")
+            << "The theory of other things" << QStringList{"the"}
+            << QList<qsizetype>{0, 1, 2, 4, 5, 6, 15, 16, 17} << qsizetype(15) << qsizetype(3);
+        QTest::newRow("last character not reached after a match before it")
+            << "a aa" << QStringList{"a"} << QList<qsizetype>{0, 2} << qsizetype(2) << qsizetype(1);
+        QTest::newRow("last character reached when nothing stands before it")
+            << "b  a" << QStringList{"a"} << QList<qsizetype>{3} << qsizetype(3) << qsizetype(1);
+        QTest::newRow("one-character document is never searched")
+            << "a" << QStringList{"a"} << QList<qsizetype>{} << qsizetype(0) << qsizetype(1);
+        QTest::newRow("overlapping occurrences")
+            << "aaaa b" << QStringList{"aa"} << QList<qsizetype>{0, 1, 2, 3} << qsizetype(2) << qsizetype(2);
+        QTest::newRow("empty word bolds nothing, leaves a caret")
+            << "ab cd" << QStringList{""} << QList<qsizetype>{} << qsizetype(3) << qsizetype(0);
+        QTest::newRow("no occurrence keeps the whole text selected")
+            << "ab cd" << QStringList{"xyz"} << QList<qsizetype>{} << qsizetype(0) << qsizetype(5);
+        QTest::newRow("selection follows list order, not text order")
+            << "cat dog" << QStringList{"dog", "cat"} << QList<qsizetype>{0, 1, 2, 4, 5, 6}
+            << qsizetype(0) << qsizetype(3);
+        QTest::newRow("non-ASCII letters compare without case")
+            << "Élan élan" << QStringList{"élan"} << QList<qsizetype>{0, 1, 2, 3, 5, 6, 7, 8}
+            << qsizetype(5) << qsizetype(4);
+    }
+
+    void bolding()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, selectedWords);
+        QFETCH(QList<qsizetype>, bold);
+        QFETCH(qsizetype, selStart);
+        QFETCH(qsizetype, selLength);
+
+        MemorySurface s(text);
+        Selection sel;
+        sel.words = selectedWords + QStringList{"unselected"};
+        sel.selected = QList<bool>(selectedWords.size(), true) + QList<bool>{false};
+        boldSelectedWords(s, sel);
+        QCOMPARE(boldOffsets(s), bold);
+        QCOMPARE(s.selStart(), selStart);
+        QCOMPARE(s.selLength(), selLength);
+        QCOMPARE(s.text(), text);
+    }
+
+    void boldingKeepsColourAndClearsOldBold()
+    {
+        MemorySurface s(QStringLiteral("one two one"));
+        s.select(0, 3);
+        s.setSelColor(255);
+        s.select(4, 3);
+        s.setSelBold(true);
+        Selection sel;
+        sel.words = {QStringLiteral("one")};
+        sel.selected = {true};
+        boldSelectedWords(s, sel);
+        QCOMPARE(boldOffsets(s), (QList<qsizetype>{0, 1, 2, 8, 9, 10}));
+        QCOMPARE(s.colourAt(0), Colour(255));
+    }
+
+    // The scan that finds every selected word at once must bold exactly what
+    // one search per occurrence bolds, and leave the same selection.
+    void matchesOneSearchPerOccurrence()
+    {
+        QRandomGenerator rng(20261208);
+        const QStringList pieces = {"a", "A", "ab", "ba", "aab", " ", " ", "x", "\n", "é", "É"};
+        for (int round = 0; round < 400; ++round) {
+            QString text;
+            const int parts = rng.bounded(0, 14);
+            for (int i = 0; i < parts; ++i)
+                text += pieces[rng.bounded(pieces.size())];
+            Selection sel;
+            sel.words = {"", "a", "b", "ab", "ba", "aab", "x", "é", "a a", "zz"};
+            for (qsizetype i = 0; i < sel.words.size(); ++i)
+                sel.selected.append(rng.bounded(3) == 0);
+            MemorySurface fast(text), reference(text);
+            boldSelectedWords(fast, sel);
+            referenceBold(reference, sel);
+            const QByteArray context = "text=" + text.toUtf8() + " round " + QByteArray::number(round);
+            QVERIFY2(boldOffsets(fast) == boldOffsets(reference), context.constData());
+            QVERIFY2(fast.selStart() == reference.selStart(), context.constData());
+            QVERIFY2(fast.selLength() == reference.selLength(), context.constData());
+        }
+    }
+
+    void clearCommands()
+    {
+        MemorySurface s(QStringLiteral("cat dog cat"));
+        s.select(0, 3);
+        s.setSelColor(255);
+        s.setSelBold(true);
+        clearFormatting(s);
+        QCOMPARE(s.text(), QStringLiteral("cat dog cat"));
+        QCOMPARE(s.colourAt(0), Colour(0));
+        QVERIFY(!s.boldAt(0));
+        QCOMPARE(s.selStart(), 0);
+        QCOMPARE(s.selLength(), 11);
+
+        Lines list;
+        list.lines = {QStringLiteral("2 - cat")};
+        clearAll(s, list);
+        QVERIFY(s.text().isEmpty());
+        QVERIFY(list.lines.isEmpty());
+
+        // Nothing fails on an empty document and an empty list.
+        clearFormatting(s);
+        clearAll(s, list);
+        QVERIFY(s.text().isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWordBolder)
+#include "tst_wordbolder.moc"
