@@ -1,0 +1,122 @@
+// Runs a pass over a document with both algorithms and keeps what a test of
+// hostile input looks at: the list, the coloured and bolded ranges, the text
+// afterwards, the outcome and the progress values.
+#pragma once
+
+#include "analysispass.h"
+#include "highlighter.h"
+#include "memorysurface.h"
+
+#include <QStringList>
+#include <QTest>
+
+#include <algorithm>
+
+namespace tq::testing {
+
+class RecordingControls : public FixedControls
+{
+public:
+    QList<float> values;
+    void setProgress(float percent) override { values.append(percent); }
+};
+
+class LineList : public ResultList
+{
+public:
+    QList<ResultEntry> entries;
+    void clear() override { entries.clear(); }
+    void append(const QList<ResultEntry> &more) override { entries.append(more); }
+    QStringList lines() const
+    {
+        QStringList out;
+        for (const ResultEntry &e : entries)
+            out.append(e.line);
+        return out;
+    }
+};
+
+// Runs of offsets for which flagged(offset) holds, written "first-last" and
+// separated by spaces; a single offset is written alone.
+template<typename Flag>
+QString runsOf(qsizetype size, Flag flagged)
+{
+    QStringList runs;
+    for (qsizetype i = 0; i < size;) {
+        if (!flagged(i)) {
+            ++i;
+            continue;
+        }
+        qsizetype j = i;
+        while (j + 1 < size && flagged(j + 1))
+            ++j;
+        runs.append(i == j ? QString::number(i) : QString::number(i) + u'-' + QString::number(j));
+        i = j + 1;
+    }
+    return runs.join(u' ');
+}
+
+struct PassResult
+{
+    QString text;              // the document after the pass
+    QStringList lines;
+    QList<ResultEntry> entries;
+    QString coloured;          // runs of coloured characters
+    bool paletteOnly = true;   // every colour is one of the five
+    bool anyBold = false;
+    PassOutcome outcome;
+    QList<float> progress;
+    QString selection;         // "start+length" left by the pass
+};
+
+inline PassResult analyse(const QString &text, const FixedControls &settings,
+                          Algorithm algorithm = Algorithm::Fast)
+{
+    MemorySurface surface(text);
+    RecordingControls controls;
+    static_cast<FixedControls &>(controls) = settings;
+    LineList list;
+    WordTable table;
+    PassResult r;
+    r.outcome = runAnalysisPass(surface, controls, list, table, [] { return true; }, algorithm,
+                                QLocale());
+    r.text = surface.text();
+    r.entries = list.entries;
+    r.lines = list.lines();
+    r.coloured = runsOf(r.text.size(), [&](qsizetype i) { return surface.colourAt(i) != 0; });
+    for (qsizetype i = 0; i < r.text.size(); ++i) {
+        const Colour c = surface.colourAt(i);
+        if (c != 0 && std::find(Palette.begin(), Palette.end(), c) == Palette.end())
+            r.paletteOnly = false;
+        r.anyBold = r.anyBold || surface.boldAt(i);
+    }
+    r.progress = controls.values;
+    r.selection = QString::number(surface.selStart()) + u'+' + QString::number(surface.selLength());
+    return r;
+}
+
+// Both algorithms, with the checks every pass over any document must pass:
+// it ran to its end, the two agree, the text is untouched, colours come from
+// the palette, no bold is left, and the progress ends at 100 without leaving
+// 0..100. A broken rule fails the current test; the caller then returns
+// (QTest::currentTestFailed()). Fills result with the fast pass's result.
+inline void analyseChecked(const QString &text, const FixedControls &settings, PassResult &result)
+{
+    result = analyse(text, settings, Algorithm::Fast);
+    const PassResult reference = analyse(text, settings, Algorithm::Straightforward);
+    QVERIFY2(result.text == text, "the pass changed the document text");
+    QCOMPARE(result.lines, reference.lines);
+    QCOMPARE(result.coloured, reference.coloured);
+    QCOMPARE(result.outcome.paletteIndex, reference.outcome.paletteIndex);
+    QCOMPARE(result.progress, reference.progress);
+    QCOMPARE(result.selection, reference.selection);
+    QVERIFY(result.outcome.completed);
+    QVERIFY(result.paletteOnly);
+    QVERIFY(!result.anyBold);
+    QVERIFY(!result.progress.isEmpty());
+    QCOMPARE(result.progress.back(), 100.0f);
+    for (float p : result.progress)
+        QVERIFY(p >= 0.0f && p <= 100.0f);
+}
+
+} // namespace tq::testing
