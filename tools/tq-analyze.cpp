@@ -1,11 +1,18 @@
 // Headless driver: one analysis pass over a UTF-8 file, printed as JSON.
 //   tq-analyze [--sensitivity N] [--min-length TEXT] [--filter]
 //              [--mode none|begin|complete] [--progress] [--straightforward]
-//              [--time] FILE
+//              [--surface memory|widget] [--bold] [--select I,J,...]
+//              [--time] [--time-clear] FILE
 // Offsets are UTF-16 units, both ends of a run included.
+// --surface widget runs the pass in the real window (offscreen unless a
+// display is set); --bold ticks "Bold Highlighted Words" after the pass and
+// --select then selects the given 0-based list entries one by one.
+// --time-clear (window only) times "Clear Formatting" after the output is taken.
 #include "analysispass.h"
 #include "jsonwriter.h"
 #include "memorysurface.h"
+#include "windowrun.h"
+#include "wordbolder.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -24,19 +31,32 @@ struct Options
     Algorithm algorithm = Algorithm::Fast;
     bool progress = false;
     bool time = false;
+    bool window = false;
+    bool timeClear = false;
+    BrowseSteps browse;
     QString file;
 };
 
-class CollectingList : public ResultList
+// The list as the memory run browses it: the published entries with their
+// selected flags.
+class MemoryList : public ResultList, public ListSelection
 {
 public:
-    QStringList lines;
-    void clear() override { lines.clear(); }
-    void append(const QList<ResultEntry> &entries) override
+    QList<ResultEntry> entries;
+    QList<bool> selected;
+    void clear() override
     {
-        for (const ResultEntry &e : entries)
-            lines.append(e.line);
+        entries.clear();
+        selected.clear();
     }
+    void append(const QList<ResultEntry> &more) override
+    {
+        entries.append(more);
+        selected.resize(entries.size(), false);
+    }
+    qsizetype count() const override { return entries.size(); }
+    bool isSelected(qsizetype entry) const override { return selected.at(entry); }
+    QString word(qsizetype entry) const override { return entries.at(entry).word; }
 };
 
 // Recording controls: every progress value, for --progress.
@@ -116,6 +136,32 @@ std::optional<Options> parse(const QStringList &args, QString &error)
             o.algorithm = Algorithm::Straightforward;
         } else if (a == u"--time") {
             o.time = true;
+        } else if (a == u"--time-clear") {
+            o.timeClear = true;
+        } else if (a == u"--surface") {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            if (*v != u"memory" && *v != u"widget") {
+                error = QStringLiteral("--surface takes memory or widget");
+                return std::nullopt;
+            }
+            o.window = *v == u"widget";
+        } else if (a == u"--bold") {
+            o.browse.bold = true;
+        } else if (a == u"--select") {
+            const auto v = value();
+            if (!v)
+                return std::nullopt;
+            for (const QString &part : v->split(u',')) {
+                bool ok = false;
+                const qsizetype entry = part.trimmed().toLongLong(&ok);
+                if (!ok || entry < 0) {
+                    error = QStringLiteral("--select takes 0-based entries such as 0,2,5");
+                    return std::nullopt;
+                }
+                o.browse.select.append(entry);
+            }
         } else if (a.startsWith(u'-') && a.size() > 1) {
             error = QStringLiteral("unknown option ") + a;
             return std::nullopt;
@@ -125,6 +171,14 @@ std::optional<Options> parse(const QStringList &args, QString &error)
             error = QStringLiteral("only one file, please");
             return std::nullopt;
         }
+    }
+    if (o.window && (o.progress || o.algorithm != Algorithm::Fast)) {
+        error = QStringLiteral("--progress and --straightforward need --surface memory");
+        return std::nullopt;
+    }
+    if (o.timeClear && !o.window) {
+        error = QStringLiteral("--time-clear needs --surface widget");
+        return std::nullopt;
     }
     if (o.file.isEmpty()) {
         error = QStringLiteral("usage: tq-analyze [options] FILE");
@@ -178,34 +232,79 @@ int main(int argc, char **argv)
     QFile file(options->file);
     if (!file.open(QIODevice::ReadOnly))
         return fail(options->file + QStringLiteral(": ") + file.errorString());
-    MemorySurface surface(QString::fromUtf8(file.readAll()));
+    const QString text = QString::fromUtf8(file.readAll());
 
-    RecordingControls controls(options->controls, options->progress);
-    CollectingList list;
-    WordTable table;
-    QElapsedTimer timer;
-    timer.start();
-    runAnalysisPass(surface, controls, list, table, [] { return true; }, options->algorithm);
-    if (options->time)
-        std::fprintf(stderr, "pass: %.3f s\n", double(timer.nsecsElapsed()) / 1e9);
+    QStringList lines;
+    QList<Colour> colour;
+    QByteArray bold;
+    QList<float> progress;
+    if (options->window) {
+        WindowTiming timing;
+        std::optional<WindowRun> run = runInWindow(argc, argv, text, options->controls,
+                                                   options->browse, options->timeClear, timing,
+                                                   error);
+        if (!run)
+            return fail(error);
+        if (options->time)
+            std::fprintf(stderr,
+                         "pass: %.3f s\nlongest wait for the event loop: %.1f ms (%lld visits)\n",
+                         timing.passSeconds, timing.longestWaitMs, qlonglong(timing.visits));
+        if (timing.clearSeconds >= 0)
+            std::fprintf(stderr, "clear formatting: %.3f s\n", timing.clearSeconds);
+        lines = run->lines;
+        colour = run->colour;
+        bold = run->bold;
+    } else {
+        MemorySurface surface(text);
+        RecordingControls controls(options->controls, options->progress);
+        MemoryList list;
+        WordTable table;
+        QElapsedTimer timer;
+        timer.start();
+        runAnalysisPass(surface, controls, list, table, [] { return true; }, options->algorithm);
+        if (options->time)
+            std::fprintf(stderr, "pass: %.3f s\n", double(timer.nsecsElapsed()) / 1e9);
+
+        // What the window's handlers do: ticking the box bolds the selection
+        // (none yet), and every entry selected afterwards bolds again.
+        if (options->browse.bold)
+            boldSelectedWords(surface, list);
+        for (qsizetype entry : options->browse.select) {
+            if (entry >= list.count())
+                return fail(QStringLiteral("--select: the list has no entry %1").arg(entry));
+            list.selected[entry] = true;
+            if (options->browse.bold)
+                boldSelectedWords(surface, list);
+        }
+
+        for (const ResultEntry &e : list.entries)
+            lines.append(e.line);
+        const qsizetype size = surface.text().size();
+        colour.reserve(size);
+        bold.reserve(size);
+        for (qsizetype i = 0; i < size; ++i) {
+            colour.append(surface.colourAt(i));
+            bold.append(surface.boldAt(i) ? 1 : 0);
+        }
+        progress = controls.progress;
+    }
 
     QByteArray out = "{\"list\": [";
-    for (qsizetype i = 0; i < list.lines.size(); ++i) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
         if (i)
             out += ", ";
-        appendJsonString(out, list.lines[i]);
+        appendJsonString(out, lines[i]);
     }
     out += "], \"colour\": ";
-    const qsizetype size = surface.text().size();
-    appendRuns(out, size, [&](qsizetype i) { return surface.colourAt(i); }, true);
+    appendRuns(out, colour.size(), [&](qsizetype i) { return colour[i]; }, true);
     out += ", \"bold\": ";
-    appendRuns(out, size, [&](qsizetype i) { return surface.boldAt(i); }, false);
+    appendRuns(out, bold.size(), [&](qsizetype i) { return bold[i] != 0; }, false);
     if (options->progress) {
         out += ", \"progress\": [";
-        for (qsizetype i = 0; i < controls.progress.size(); ++i) {
+        for (qsizetype i = 0; i < progress.size(); ++i) {
             if (i)
                 out += ", ";
-            out += QByteArray::number(double(controls.progress[i]), 'g', 9);
+            out += QByteArray::number(double(progress[i]), 'g', 9);
         }
         out += ']';
     }

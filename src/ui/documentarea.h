@@ -1,0 +1,27 @@
+// The document area: a rich-text editor that tells when the part of the
+// document in view may have changed (scrolling, resizing), so that colours
+// painted over the visible text can follow.
+#pragma once
+
+#include <QTextEdit>
+
+namespace tq::ui {
+
+class DocumentArea : public QTextEdit
+{
+    Q_OBJECT
+public:
+    explicit DocumentArea(QWidget *parent = nullptr);
+
+    // The document positions in view, with a margin on both sides.
+    std::pair<int, int> visibleRange() const;
+
+Q_SIGNALS:
+    void viewChanged();
+
+protected:
+    void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent *event) override;
+};
+
+} // namespace tq::ui

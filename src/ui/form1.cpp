@@ -1,0 +1,317 @@
+#include "form1.h"
+
+#include "analysispass.h"
+#include "documentarea.h"
+#include "floatprogressbar.h"
+#include "formcontrols.h"
+#include "icon/appicon.h"
+#include "resizerule.h"
+#include "widgetsurface.h"
+#include "wordbolder.h"
+#include "wordlistbox.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QScrollBar>
+
+namespace tq::ui {
+
+namespace {
+
+template<typename W>
+W *named(W *widget, const char *name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+qint16 buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 8;   // any other button counts as "not the left one"
+    }
+}
+
+qint16 shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+                  | (modifiers & Qt::AltModifier ? 4 : 0));
+}
+
+} // namespace
+
+Form1::Form1(QWidget *parent)
+    : QWidget(parent)
+    , m_twips(logicalDpiX(), logicalDpiY())
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Dovrin's Tallyquill"));
+    setWindowIcon(appIcon());
+    createControls();
+    placeControls();
+    fitCaptions();
+    chainTabOrder();
+
+    m_surface = std::make_unique<WidgetSurface>(TB);
+    m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
+    m_list = std::make_unique<WordListBox>(lstWords);
+    wire();
+
+    setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));
+    resize(m_twips.x(DesignClient.width()), m_twips.y(DesignClient.height()));
+    if (const QScreen *s = screen()) {
+        QRect r(QPoint(), size());
+        r.moveCenter(s->availableGeometry().center());
+        move(r.topLeft());
+    }
+}
+
+Form1::~Form1() = default;
+
+void Form1::createControls()
+{
+    TB = named(new DocumentArea(this), "TB");
+    QFont documentFont(QStringLiteral("MS Sans Serif"));
+    documentFont.setPointSizeF(8.25);
+    TB->setFont(documentFont);
+    TB->document()->setDefaultFont(documentFont);
+    TB->setPlainText(QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
+
+    Frame1 = named(new QGroupBox(this), "Frame1");
+    Command1 = named(new QPushButton(QStringLiteral("Analyze"), Frame1), "Command1");
+    Command2 = named(new QPushButton(QStringLiteral("Clear Formatting"), Frame1), "Command2");
+    Command3 = named(new QPushButton(QStringLiteral("Clear All"), Frame1), "Command3");
+    for (QPushButton *b : {Command1, Command2, Command3}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    prog = named(new FloatProgressBar(Frame1), "prog");
+    lblS = named(new QLabel(QStringLiteral("Sensitivity:"), Frame1), "lblS");
+    ScrlS = named(new QScrollBar(Qt::Horizontal, Frame1), "ScrlS");
+    ScrlS->setRange(20, 400);
+    ScrlS->setSingleStep(1);
+    ScrlS->setPageStep(40);
+    ScrlS->setValue(20);
+    ScrlS->setFocusPolicy(Qt::StrongFocus);
+    Label1 = named(new QLabel(QStringLiteral("Minimum Word Check Length:"), Frame1), "Label1");
+    txtML = named(new QLineEdit(QStringLiteral("3"), Frame1), "txtML");
+    Option2 = named(new QRadioButton(QStringLiteral("No Filters"), Frame1), "Option2");
+    ckOpt = named(new QRadioButton(QStringLiteral("Match Must be at the Beginning of a Word"), Frame1),
+                  "ckOpt");
+    ckBoth = named(new QRadioButton(QStringLiteral("Both Match and Original Must be Complete Words"),
+                                    Frame1),
+                   "ckBoth");
+    Option2->setChecked(true);   // the three are one exclusive group by being siblings
+    lstWords = named(new QListWidget(Frame1), "lstWords");
+    lstWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    lstWords->setSortingEnabled(false);
+    lstWords->setUniformItemSizes(true);   // a book's 13,000 words lay out at once
+    ckFilter = named(new QCheckBox(QStringLiteral("Filter Using Minimum Length"), Frame1), "ckFilter");
+    ckBold = named(new QCheckBox(QStringLiteral("Bold Highlighted Words"), Frame1), "ckBold");
+}
+
+void Form1::placeControls()
+{
+    const Twips &t = m_twips;
+    TB->setGeometry(t.rect(120, 120, 8295, 6495));
+    Frame1->setGeometry(t.rect(120, 6600, 8295, 2175));
+    Command1->setGeometry(t.rect(120, 240, 1455, 375));
+    Command2->setGeometry(t.rect(120, 780, 1455, 375));
+    Command3->setGeometry(t.rect(120, 1320, 1455, 375));
+    prog->setGeometry(t.rect(120, 1800, 5655, 255));
+    lblS->setGeometry(t.rect(1920, 240, 750, 195));
+    ScrlS->setGeometry(t.rect(2760, 240, 3015, 255));
+    Label1->setGeometry(t.rect(1920, 600, 2145, 195));
+    txtML->setGeometry(t.rect(5040, 570, 735, 285));
+    Option2->setGeometry(t.rect(1920, 960, 3255, 255));
+    ckOpt->setGeometry(t.rect(1920, 1200, 3495, 255));
+    ckBoth->setGeometry(t.rect(1920, 1440, 3855, 255));
+    lstWords->setGeometry(t.rect(5880, 240, 2295, 1230));
+    ckFilter->setGeometry(t.rect(5880, 1500, 2295, 255));
+    ckBold->setGeometry(t.rect(5880, 1800, 2295, 255));
+}
+
+// The panel is laid out for a small font. Where the system font is larger,
+// the panel's font shrinks until every caption fits its control, so none is
+// cut off or runs into its neighbour.
+void Form1::fitCaptions()
+{
+    struct Fit
+    {
+        QWidget *widget;
+        int room;   // pixels the caption may take
+    };
+    const Twips &t = m_twips;
+    const std::initializer_list<Fit> fits = {
+        {Command1, Command1->width()}, {Command2, Command2->width()},
+        {Command3, Command3->width()}, {Option2, Option2->width()},
+        {ckOpt, ckOpt->width()},       {ckBoth, ckBoth->width()},
+        {ckFilter, ckFilter->width()}, {ckBold, ckBold->width()},
+        // The labels grow to their captions, up to the control beside them.
+        {lblS, t.x(2760 - 1920 - 30)}, {Label1, t.x(5040 - 1920 - 60)},
+    };
+    auto fitsAll = [&] {
+        for (const Fit &f : fits) {
+            if (f.widget->sizeHint().width() > f.room)
+                return false;
+        }
+        return true;
+    };
+    QFont font = Frame1->font();
+    while (!fitsAll() && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        Frame1->setFont(font);
+    }
+    for (QLabel *label : {lblS, Label1})
+        label->resize(label->sizeHint());
+}
+
+void Form1::chainTabOrder()
+{
+    const QList<QWidget *> order = {TB,      txtML,  Command3, Command2, ScrlS,  Command1,
+                                    lstWords, ckFilter, ckBold, ckOpt,  ckBoth, Option2};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void Form1::wire()
+{
+    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    // Raised by every change of the selection, from the user or from code.
+    connect(lstWords, &QListWidget::itemSelectionChanged, this, &Form1::lstWords_Click);
+    connect(ckBold, &QCheckBox::toggled, this, &Form1::ckBold_Click);
+    lstWords->viewport()->installEventFilter(this);
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lstWords->viewport()
+        && (event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonDblClick)) {
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPointF at = mouse->position();
+        lstWords_MouseDown(buttonCode(mouse->button()), shiftCode(mouse->modifiers()),
+                           float(m_twips.fromX(int(at.x()))), float(m_twips.fromY(int(at.y()))));
+        // Only the left button selects; the others have had their effect.
+        return mouse->button() != Qt::LeftButton;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void Form1::Command1_Click()
+{
+    const quint64 pass = m_pacer.startPass();
+    qint64 tokens = 0;
+    runAnalysisPass(*m_surface, *m_controls, *m_list, m_table,
+                    [&] { return resumePass(pass, ++tokens); });
+    // A pass that was superseded or cut short by closing leaves the view alone.
+    if (m_pacer.isCurrent(pass))
+        m_surface->present();
+}
+
+// The engine's yield after every token but the last.
+bool Form1::resumePass(quint64 pass, qint64 tokens)
+{
+    if (!m_pacer.isCurrent(pass))
+        return false;
+    if (!m_pacer.visitDue())
+        return true;
+    // The formatting of the whole slice is shown in one go.
+    m_surface->flushFormatting();
+    m_pacer.visitStarting();
+    if (m_visitHook)
+        m_visitHook(tokens);
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+    m_pacer.visitEnded();
+    return m_pacer.isCurrent(pass);
+}
+
+void Form1::Command2_Click()
+{
+    clearFormatting(*m_surface);
+    m_surface->present();
+}
+
+void Form1::Command3_Click()
+{
+    clearAll(*m_surface, *m_list);
+    m_surface->present();
+}
+
+void Form1::lstWords_Click()
+{
+    if (!ckBold->isChecked())
+        return;
+    boldSelectedWords(*m_surface, *m_list);
+    m_surface->present();
+}
+
+void Form1::lstWords_MouseDown(qint16 button, qint16 shift, float x, float y)
+{
+    Q_UNUSED(shift);
+    Q_UNUSED(x);
+    Q_UNUSED(y);
+    if (button == 1)
+        return;   // the list applies its own selection rules
+    {
+        // One notification for the whole clear, not one per entry.
+        const QSignalBlocker quiet(lstWords);
+        lstWords->clearSelection();
+    }
+    lstWords_Click();
+}
+
+void Form1::ckBold_Click()
+{
+    if (ckBold->isChecked()) {
+        lstWords_Click();
+    } else {
+        ClearBold(*m_surface);
+        m_surface->present();
+    }
+}
+
+void Form1::Form_Resize()
+{
+    const std::optional<PanelLayout> layout = applyResizeRule(
+        [this] { return QSizeF(m_twips.fromX(width()), m_twips.fromY(height())); },
+        [this](QSizeF client) { resize(m_twips.x(client.width()), m_twips.y(client.height())); });
+    if (!layout)
+        return;
+    TB->resize(m_twips.x(layout->documentSize.width()), m_twips.y(layout->documentSize.height()));
+    Frame1->move(Frame1->x(), m_twips.y(layout->frameTop));
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // A pass still running ends at its next resume; the window itself lives
+    // on until the handler that runs it has returned.
+    m_pacer.stopAll();
+    QWidget::closeEvent(event);
+}
+
+} // namespace tq::ui

@@ -1,0 +1,99 @@
+// The program's only window: the document area above, the control panel
+// below. The window builds and places its controls, keeps them in step with
+// its size and routes their events to the handlers; what the handlers do is
+// the business of the analysis and browsing code they call.
+#pragma once
+
+#include "passpacer.h"
+#include "twips.h"
+#include "wordtable.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace tq::ui {
+
+class DocumentArea;
+class FloatProgressBar;
+class FormControls;
+class WidgetSurface;
+class WordListBox;
+
+class Form1 : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit Form1(QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // The controls, each also findable by its object name.
+    DocumentArea *TB;
+    QGroupBox *Frame1;
+    QPushButton *Command1;
+    QPushButton *Command2;
+    QPushButton *Command3;
+    FloatProgressBar *prog;
+    QLabel *lblS;
+    QScrollBar *ScrlS;
+    QLabel *Label1;
+    QLineEdit *txtML;
+    QRadioButton *Option2;
+    QRadioButton *ckOpt;
+    QRadioButton *ckBoth;
+    QListWidget *lstWords;
+    QCheckBox *ckFilter;
+    QCheckBox *ckBold;
+
+    // Event handlers.
+    void Command1_Click();   // Analyze
+    void Command2_Click();   // Clear Formatting
+    void Command3_Click();   // Clear All
+    void lstWords_Click();
+    // button: 1 left, 2 right, 4 middle; shift: 1 shift, 2 control, 4 alt;
+    // x and y in twips.
+    void lstWords_MouseDown(qint16 button, qint16 shift, float x, float y);
+    void ckBold_Click();
+    void Form_Resize();
+
+    WidgetSurface &surface() { return *m_surface; }
+    const WordTable &wordTable() const { return m_table; }
+    PassPacer &pacer() { return m_pacer; }
+    const Twips &twips() const { return m_twips; }
+    // Runs inside every visit a pass makes to the event loop, with the number
+    // of tokens handled so far: tests act there as a writer would.
+    void setVisitHook(std::function<void(qint64)> hook) { m_visitHook = std::move(hook); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createControls();
+    void placeControls();
+    void fitCaptions();
+    void chainTabOrder();
+    void wire();
+    bool resumePass(quint64 pass, qint64 tokens);
+
+    Twips m_twips;
+    WordTable m_table;
+    std::unique_ptr<WidgetSurface> m_surface;
+    std::unique_ptr<FormControls> m_controls;
+    std::unique_ptr<WordListBox> m_list;
+    PassPacer m_pacer;
+    std::function<void(qint64)> m_visitHook;
+};
+
+} // namespace tq::ui

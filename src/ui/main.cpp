@@ -1,0 +1,16 @@
+// Starts the program: one window, and the program ends when it is closed.
+#include "form1.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tallyquill"));
+    QApplication::setDesktopFileName(QStringLiteral("tallyquill"));
+    // Lives here, not on the heap, so that closing the window during an
+    // analysis cannot destroy it while the analysis is still on the stack.
+    tq::ui::Form1 form;
+    form.show();
+    return app.exec();
+}

@@ -1,0 +1,49 @@
+// When a running analysis pass lets the event loop in, and whether it may go
+// on afterwards.
+//
+// The pass offers a visit after every token. Taking every offer costs far more
+// than the pass itself on a long document, so a visit is made only once a
+// few milliseconds have passed since the last one: a person cannot tell the
+// difference, and the document can only change during a visit anyway.
+//
+// Every pass gets a number; starting a pass, or closing the window, makes
+// every older pass stale, and a stale pass stops at its next resume.
+#pragma once
+
+#include <QElapsedTimer>
+#include <QtGlobal>
+
+namespace tq::ui {
+
+class PassPacer
+{
+public:
+    // At least this long between the end of one visit and the next.
+    static constexpr qint64 DefaultIntervalNs = 5'000'000;
+
+    // Starts counting for a new pass, which supersedes any pass running.
+    quint64 startPass();
+    bool isCurrent(quint64 pass) const { return pass == m_current; }
+    // Every pass still running ends at its next resume.
+    void stopAll() { ++m_current; }
+
+    // Visit after every token (for tests that act after a given token).
+    void setVisitEveryToken(bool on) { m_everyToken = on; }
+    bool visitDue() const;
+    void visitStarting();
+    void visitEnded();
+
+    // How long the event loop waited at most during the last pass started,
+    // between the start of the pass or the end of a visit and the next visit.
+    qint64 longestWaitNs() const { return m_longestWaitNs; }
+    qint64 visits() const { return m_visits; }
+
+private:
+    quint64 m_current = 0;
+    bool m_everyToken = false;
+    QElapsedTimer m_sinceVisit;
+    qint64 m_longestWaitNs = 0;
+    qint64 m_visits = 0;
+};
+
+} // namespace tq::ui

@@ -1,0 +1,326 @@
+#include "widgetsurface.h"
+
+#include "documentarea.h"
+
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tq::ui {
+
+namespace {
+
+QColor toQColor(Colour c)
+{
+    return QColor(int(c & 0xff), int((c >> 8) & 0xff), int((c >> 16) & 0xff));
+}
+
+QTextCharFormat boldFormat()
+{
+    QTextCharFormat f;
+    f.setFontWeight(QFont::Bold);
+    return f;
+}
+
+} // namespace
+
+void WidgetSurface::Span::add(qsizetype a, qsizetype b)
+{
+    if (b <= a)
+        return;
+    if (isEmpty()) {
+        from = a;
+        to = b;
+    } else {
+        from = std::min(from, a);
+        to = std::max(to, b);
+    }
+}
+
+WidgetSurface::WidgetSurface(DocumentArea *area, QObject *parent)
+    : QObject(parent)
+    , m_area(area)
+    , m_document(area->document())
+{
+    const qsizetype n = m_document->characterCount() - 1;
+    m_colour = QList<Colour>(n, 0);
+    m_bold = QByteArray(n, 0);
+    connect(m_document, &QTextDocument::contentsChange, this, &WidgetSurface::onContentsChange);
+    connect(area, &DocumentArea::viewChanged, this, &WidgetSurface::repaintColours);
+}
+
+QString WidgetSurface::text() const
+{
+    if (!m_textValid) {
+        // Not toPlainText(): that turns no-break spaces into spaces, which
+        // would make them separate words.
+        m_text = m_document->toRawText();
+        for (QChar &c : m_text) {
+            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+                c = u'\n';
+        }
+        m_textValid = true;
+    }
+    return m_text;
+}
+
+void WidgetSurface::setText(const QString &text)
+{
+    QTextCursor cursor(m_document);
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    if (text.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(text);
+    cursor.endEditBlock();
+    m_selStart = 0;
+    m_selLength = 0;
+}
+
+// The selection is kept as written and cut to the text at every use, so a
+// text that shrank meanwhile never leaves it pointing past the end.
+qsizetype WidgetSurface::selStart() const
+{
+    return std::clamp<qsizetype>(m_selStart, 0, length());
+}
+
+qsizetype WidgetSurface::selLength() const
+{
+    return std::clamp<qsizetype>(m_selLength, 0, length() - selStart());
+}
+
+void WidgetSurface::setSelStart(qsizetype offset)
+{
+    m_selStart = std::clamp<qsizetype>(offset, 0, length());
+    m_selLength = 0;
+}
+
+void WidgetSurface::setSelLength(qsizetype length)
+{
+    m_selLength = std::max<qsizetype>(length, 0);
+}
+
+Colour WidgetSurface::selColor() const
+{
+    return selLength() > 0 ? m_colour.at(selStart()) : 0;
+}
+
+void WidgetSurface::setSelColor(Colour colour)
+{
+    const qsizetype start = selStart();
+    const qsizetype end = start + selLength();
+    Colour *c = m_colour.data();
+    qsizetype first = end, last = start;
+    for (qsizetype i = start; i < end; ++i) {
+        if (c[i] != colour) {
+            c[i] = colour;
+            first = std::min(first, i);
+            last = i + 1;
+        }
+    }
+    m_unshownColour.add(first, last);
+}
+
+void WidgetSurface::setSelBold(bool bold)
+{
+    const qsizetype start = selStart();
+    const qsizetype end = start + selLength();
+    char *b = m_bold.data();
+    const char value = bold ? 1 : 0;
+    qsizetype first = end, last = start;
+    for (qsizetype i = start; i < end; ++i) {
+        if (b[i] != value) {
+            b[i] = value;
+            first = std::min(first, i);
+            last = i + 1;
+        }
+    }
+    m_unshownBold.add(first, last);
+}
+
+void WidgetSurface::flushFormatting()
+{
+    if (!m_unshownBold.isEmpty()) {
+        const Span bold = std::exchange(m_unshownBold, Span{});
+        layoutBold(bold.from, bold.to);
+    }
+    if (!m_unshownColour.isEmpty()) {
+        const Span colour = std::exchange(m_unshownColour, Span{});
+        // Colour outside the view is painted when it comes into view.
+        if (colour.from < m_paintedRange.second && colour.to > m_paintedRange.first)
+            repaintColours();
+    }
+}
+
+void WidgetSurface::present()
+{
+    flushFormatting();
+    // The caret goes to the start of the selection, so the view shows where
+    // it begins (the top, after the whole text was selected).
+    QTextCursor cursor(m_document);
+    cursor.setPosition(int(selStart() + selLength()));
+    cursor.setPosition(int(selStart()), QTextCursor::KeepAnchor);
+    m_area->setTextCursor(cursor);
+}
+
+QList<QTextLayout::FormatRange> WidgetSurface::boldRanges(const QTextBlock &block) const
+{
+    QList<QTextLayout::FormatRange> ranges;
+    const qsizetype start = block.position();
+    const qsizetype end = std::min<qsizetype>(start + block.length(), length());
+    const char *b = m_bold.constData();
+    for (qsizetype i = start; i < end;) {
+        if (!b[i]) {
+            ++i;
+            continue;
+        }
+        qsizetype j = i + 1;
+        while (j < end && b[j])
+            ++j;
+        ranges.append(QTextLayout::FormatRange{int(i - start), int(j - i), boldFormat()});
+        i = j;
+    }
+    return ranges;
+}
+
+// Gives the blocks touching [from, to) the bold they should show, and has the
+// document lay out again only the blocks whose bold changed, in one go.
+void WidgetSurface::layoutBold(qsizetype from, qsizetype to)
+{
+    int changedFrom = -1;
+    int changedTo = -1;
+    for (QTextBlock block = m_document->findBlock(int(from));
+         block.isValid() && block.position() < to; block = block.next()) {
+        QList<QTextLayout::FormatRange> ranges = boldRanges(block);
+        if (ranges == block.layout()->formats())
+            continue;
+        block.layout()->setFormats(ranges);
+        if (changedFrom < 0)
+            changedFrom = block.position();
+        changedTo = block.position() + block.length();
+    }
+    if (changedFrom >= 0)
+        m_document->markContentsDirty(changedFrom, changedTo - changedFrom);
+}
+
+void WidgetSurface::onContentsChange(int position, int removed, int added)
+{
+    ++m_version;
+    m_textValid = false;
+
+    // New characters come without colour or bold; the ones around keep theirs.
+    const qsizetype at = std::clamp<qsizetype>(position, 0, length());
+    const qsizetype gone = std::clamp<qsizetype>(removed, 0, length() - at);
+    m_colour.remove(at, gone);
+    m_colour.insert(at, added, 0);
+    m_bold.remove(at, gone);
+    m_bold.insert(at, added, 0);
+    // The change may count the final paragraph end, which the text leaves out.
+    const qsizetype size = m_document->characterCount() - 1;
+    if (length() > size) {
+        m_colour.resize(size);
+        m_bold.truncate(size);
+    } else {
+        m_colour.insert(length(), size - length(), 0);
+        m_bold.append(size - m_bold.size(), 0);
+    }
+
+    auto shift = [&](Span &span) {
+        if (span.isEmpty())
+            return;
+        const qsizetype delta = added - gone;
+        if (span.from >= at + gone) {
+            span.from += delta;
+            span.to += delta;
+        } else {
+            span.to = std::max(span.to + delta, at + added);
+            span.from = std::min(span.from, at);
+        }
+        span.to = std::min(span.to, size);
+    };
+    shift(m_unshownBold);
+    shift(m_unshownColour);
+
+    // The edited blocks' layouts still hold bold placed for the old text.
+    // Inside this signal the document lays these blocks out afterwards anyway.
+    for (QTextBlock block = m_document->findBlock(int(at));
+         block.isValid() && block.position() <= at + added; block = block.next()) {
+        QList<QTextLayout::FormatRange> ranges = boldRanges(block);
+        if (ranges != block.layout()->formats()) {
+            block.layout()->setFormats(ranges);
+            m_document->markContentsDirty(block.position(), block.length());
+        }
+    }
+    queueRepaintColours();
+}
+
+void WidgetSurface::queueRepaintColours()
+{
+    // After an edit the view is laid out again only once this signal is over.
+    if (m_repaintQueued)
+        return;
+    m_repaintQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_repaintQueued = false;
+        repaintColours();
+    });
+}
+
+void WidgetSurface::repaintColours()
+{
+    auto [first, last] = m_area->visibleRange();
+    first = int(std::min<qsizetype>(first, length()));
+    last = int(std::min<qsizetype>(last, length()));
+    m_paintedRange = {first, last};
+
+    QList<QTextEdit::ExtraSelection> painted;
+    const Colour *c = m_colour.constData();
+    for (int i = first; i < last;) {
+        const Colour colour = c[i];
+        int j = i + 1;
+        while (j < last && c[j] == colour)
+            ++j;
+        if (colour != 0) {
+            QTextEdit::ExtraSelection run;
+            run.cursor = QTextCursor(m_document);
+            run.cursor.setPosition(i);
+            run.cursor.setPosition(j, QTextCursor::KeepAnchor);
+            run.format.setForeground(toQColor(colour));
+            painted.append(run);
+        }
+        i = j;
+    }
+    m_area->setExtraSelections(painted);
+}
+
+QList<WidgetSurface::PaintedRun> WidgetSurface::paintedColours() const
+{
+    QList<PaintedRun> runs;
+    for (const QTextEdit::ExtraSelection &s : m_area->extraSelections()) {
+        const QColor c = s.format.foreground().color();
+        runs.append(PaintedRun{s.cursor.selectionStart(), s.cursor.selectionEnd(),
+                               Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16});
+    }
+    return runs;
+}
+
+QByteArray WidgetSurface::boldShown() const
+{
+    QByteArray shown(length(), 0);
+    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
+        for (const QTextLayout::FormatRange &r : block.layout()->formats()) {
+            if (r.format.fontWeight() < QFont::Bold)
+                continue;
+            const qsizetype start = block.position() + r.start;
+            const qsizetype end = std::min<qsizetype>(start + r.length, length());
+            for (qsizetype i = start; i < end; ++i)
+                shown[i] = 1;
+        }
+    }
+    return shown;
+}
+
+} // namespace tq::ui

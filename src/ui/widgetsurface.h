@@ -1,0 +1,101 @@
+// The analysis's text surface over the window's document area.
+//
+// Colour and bold are kept here, one value per character, in step with every
+// edit of the document, and shown without ever going through the document's
+// editing commands, so the writer's undo history holds only the writer's own
+// edits. Bold changes the width of the text, so it goes into the layouts of
+// the blocks it touches, the way a syntax highlighter does. Colour does not,
+// so it is painted over the text in view and costs no relayout at all: a
+// book-length document can be coloured and cleared in a moment.
+//
+// Formatting written by the analysis is shown at the next flush; the pass
+// flushes before every visit to the event loop, the window after every
+// handler.
+#pragma once
+
+#include "textsurface.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QObject>
+#include <QTextBlock>
+#include <QTextLayout>
+
+class QTextDocument;
+
+namespace tq::ui {
+
+class DocumentArea;
+
+class WidgetSurface : public QObject, public TextSurface
+{
+    Q_OBJECT
+public:
+    explicit WidgetSurface(DocumentArea *area, QObject *parent = nullptr);
+
+    // The document's text, paragraph ends as "\n"; offsets are document
+    // positions. Taken from the document once per version.
+    QString text() const override;
+    quint64 textVersion() const override { return m_version; }
+    // Replaces the whole document as one edit, which the writer can undo.
+    void setText(const QString &text) override;
+
+    void setSelStart(qsizetype offset) override;
+    void setSelLength(qsizetype length) override;
+    Colour selColor() const override;
+    void setSelColor(Colour colour) override;
+    void setSelBold(bool bold) override;
+
+    // Shows the formatting written since the last flush.
+    void flushFormatting();
+    // Flushes, and makes the selection the analysis left the widget's own.
+    void present();
+
+    qsizetype selStart() const;
+    qsizetype selLength() const;
+    Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
+    bool boldAt(qsizetype offset) const { return m_bold.at(offset) != 0; }
+    // Bold as the document's block layouts show it, one flag per character.
+    QByteArray boldShown() const;
+    // The colours painted over the text in view: (start, end, colour) runs.
+    struct PaintedRun
+    {
+        int start;
+        int end;
+        Colour colour;
+    };
+    QList<PaintedRun> paintedColours() const;
+    std::pair<int, int> paintedRange() const { return m_paintedRange; }
+
+private:
+    struct Span
+    {
+        qsizetype from = 0;
+        qsizetype to = 0;   // empty when to <= from
+        void add(qsizetype a, qsizetype b);
+        bool isEmpty() const { return to <= from; }
+    };
+
+    void onContentsChange(int position, int removed, int added);
+    void repaintColours();
+    void queueRepaintColours();
+    void layoutBold(qsizetype from, qsizetype to);
+    QList<QTextLayout::FormatRange> boldRanges(const QTextBlock &block) const;
+    qsizetype length() const { return m_colour.size(); }
+
+    DocumentArea *m_area;
+    QTextDocument *m_document;
+    QList<Colour> m_colour;
+    QByteArray m_bold;
+    mutable QString m_text;
+    mutable bool m_textValid = false;
+    quint64 m_version = 1;
+    qsizetype m_selStart = 0;
+    qsizetype m_selLength = 0;
+    Span m_unshownBold;
+    Span m_unshownColour;
+    std::pair<int, int> m_paintedRange{0, 0};
+    bool m_repaintQueued = false;
+};
+
+} // namespace tq::ui

@@ -1,0 +1,108 @@
+#include "windowrun.h"
+
+#include "form1.h"
+#include "documentarea.h"
+#include "widgetsurface.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWindow>
+
+namespace tq {
+
+namespace {
+
+void waitUntilExposed(QWidget &window)
+{
+    QElapsedTimer waited;
+    waited.start();
+    while (!(window.windowHandle() && window.windowHandle()->isExposed())
+           && waited.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text,
+                                     const FixedControls &controls, const BrowseSteps &browse,
+                                     bool timeClear, WindowTiming &timing, QString &error)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+        && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ui::Form1 form;
+
+    if (controls.sens < form.ScrlS->minimum() || controls.sens > form.ScrlS->maximum()) {
+        error = QStringLiteral("the window's sensitivity runs from %1 to %2")
+                    .arg(form.ScrlS->minimum())
+                    .arg(form.ScrlS->maximum());
+        return std::nullopt;
+    }
+    form.show();
+    waitUntilExposed(form);
+
+    // As if pasted: the document is laid out before the writer presses Analyze.
+    form.TB->setPlainText(text);
+    form.TB->document()->documentLayout()->documentSize();
+    QCoreApplication::processEvents();
+
+    form.ScrlS->setValue(controls.sens);
+    form.txtML->setText(controls.minLength);
+    form.ckFilter->setChecked(controls.filter);
+    switch (controls.mode) {
+    case MatchMode::NoFilters:
+        form.Option2->setChecked(true);
+        break;
+    case MatchMode::BeginningOfWord:
+        form.ckOpt->setChecked(true);
+        break;
+    case MatchMode::CompleteWords:
+        form.ckBoth->setChecked(true);
+        break;
+    }
+
+    QElapsedTimer timer;
+    timer.start();
+    form.Command1_Click();
+    timing.passSeconds = double(timer.nsecsElapsed()) / 1e9;
+    timing.longestWaitMs = double(form.pacer().longestWaitNs()) / 1e6;
+    timing.visits = form.pacer().visits();
+
+    if (browse.bold)
+        form.ckBold->setChecked(true);
+    for (qsizetype entry : browse.select) {
+        if (entry < 0 || entry >= form.lstWords->count()) {
+            error = QStringLiteral("--select: the list has no entry %1").arg(entry);
+            return std::nullopt;
+        }
+        form.lstWords->item(int(entry))->setSelected(true);
+    }
+    QCoreApplication::processEvents();
+
+    WindowRun run;
+    for (int i = 0; i < form.lstWords->count(); ++i)
+        run.lines.append(form.lstWords->item(i)->text());
+    ui::WidgetSurface &surface = form.surface();
+    const qsizetype size = surface.text().size();
+    run.colour.reserve(size);
+    for (qsizetype i = 0; i < size; ++i)
+        run.colour.append(surface.colourAt(i));
+    run.bold = surface.boldShown();
+
+    if (timeClear) {
+        timer.start();
+        form.Command2_Click();
+        timing.clearSeconds = double(timer.nsecsElapsed()) / 1e9;
+    }
+    return run;
+}
+
+} // namespace tq

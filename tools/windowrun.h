@@ -1,0 +1,44 @@
+// The driver's run in the real window: the text goes into the document area,
+// the options onto the controls, and "Analyze" runs with its real yield to the
+// event loop; the result is read back from the window.
+#pragma once
+
+#include "controls.h"
+#include "textsurface.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QStringList>
+
+#include <optional>
+
+namespace tq {
+
+struct BrowseSteps
+{
+    bool bold = false;               // tick "Bold Highlighted Words" after the pass
+    QList<qsizetype> select;         // then select these entries, one by one
+};
+
+struct WindowRun
+{
+    QStringList lines;
+    QList<Colour> colour;   // one per character, as the window paints them
+    QByteArray bold;        // one per character, as the document lays them out
+};
+
+struct WindowTiming
+{
+    double passSeconds = 0;
+    double longestWaitMs = 0;   // between two visits to the event loop
+    qint64 visits = 0;
+    double clearSeconds = -1;   // "Clear Formatting" afterwards, when asked for
+};
+
+// Needs no application object; makes its own. Fails with a message when an
+// option cannot be put onto the window's controls.
+std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text,
+                                     const FixedControls &controls, const BrowseSteps &browse,
+                                     bool timeClear, WindowTiming &timing, QString &error);
+
+} // namespace tq
