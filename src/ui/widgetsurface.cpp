@@ -149,8 +149,10 @@ void WidgetSurface::flushFormatting()
     }
     if (!m_unshownColour.isEmpty()) {
         const Span colour = std::exchange(m_unshownColour, Span{});
-        // Colour outside the view is painted when it comes into view.
-        if (colour.from < m_paintedRange.second && colour.to > m_paintedRange.first)
+        // Colour outside the view is painted when it comes into view. After
+        // an edit the painted range is stale until repainted.
+        if (m_repaintQueued
+            || (colour.from < m_paintedRange.second && colour.to > m_paintedRange.first))
             repaintColours();
     }
 }

@@ -1,0 +1,165 @@
+// The analysis's surface over the real document: the text and its offsets,
+// formatting that reads back and shows, and the writer's undo history.
+#include "testlocale.h"
+
+#include "windowfixture.h"
+
+#include <QTextCursor>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+class DocumentAreaTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void plainText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("paragraphs") << QStringLiteral("one\ntwo\n") << QStringLiteral("one\ntwo\n");
+        QTest::newRow("no-break space stays") << QStringLiteral("a\u00a0b c")
+                                              << QStringLiteral("a\u00a0b c");
+        QTest::newRow("tab stays") << QStringLiteral("a\tb") << QStringLiteral("a\tb");
+        QTest::newRow("empty") << QString() << QString();
+    }
+    void plainText()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        auto form = shownForm(QString());
+        QTextCursor(form->TB->document()).insertText(typed);
+        QCOMPARE(form->surface().text(), text);
+        // Offsets are the document's positions.
+        for (qsizetype i = 0; i < text.size(); ++i)
+            QCOMPARE(form->TB->document()->characterAt(int(i)) == QChar::ParagraphSeparator
+                         ? QChar(u'\n')
+                         : form->TB->document()->characterAt(int(i)),
+                     text[i]);
+    }
+
+    void noBreakSpaceJoinsWords()
+    {
+        auto form = shownForm(QStringLiteral("a\u00a0b c"));
+        form->Command1_Click();
+        QCOMPARE(listLines(*form), QStringList({QStringLiteral("1 - a\u00a0b"), QStringLiteral("1 - c")}));
+    }
+
+    void versionFollowsTextNotFormatting()
+    {
+        auto form = shownForm(QStringLiteral("cat cat x"));
+        tq::ui::WidgetSurface &s = form->surface();
+        const quint64 before = s.textVersion();
+        form->Command1_Click();
+        QVERIFY(!colourRuns(*form).isEmpty());
+        form->ckBold->setChecked(true);
+        form->lstWords->item(0)->setSelected(true);
+        QVERIFY(!boldRuns(*form).isEmpty());
+        form->Command2_Click();
+        QCOMPARE(s.textVersion(), before);
+
+        form->TB->setFocus();
+        QTest::keyClick(form->TB, Qt::Key_A);
+        QVERIFY(s.textVersion() != before);
+        QVERIFY(s.text().contains(u'a'));
+    }
+
+    // Colour 0 is "not highlighted": nothing is painted over the text, which
+    // keeps the document's own text colour, readable under any theme.
+    void uncolouredTextKeepsItsOwnColour()
+    {
+        auto form = shownForm(QStringLiteral("cat cat x"));
+        form->Command1_Click();
+        QCOMPARE(paintedRuns(*form), QList<Run>({{0, 2, 255}, {4, 6, 255}}));
+        form->Command2_Click();
+        QCOMPARE(colourRuns(*form), QList<Run>());
+        QCOMPARE(paintedRuns(*form), QList<Run>());
+        const QTextCharFormat f = QTextCursor(form->TB->document()).charFormat();
+        QVERIFY(!f.hasProperty(QTextFormat::ForegroundBrush));
+    }
+
+    // Edits move colour and bold with the characters they belong to.
+    void formattingFollowsEdits()
+    {
+        auto form = shownForm(QStringLiteral("cat cat x"));
+        form->Command1_Click();
+        form->ckBold->setChecked(true);
+        form->lstWords->item(entryOf(*form, QStringLiteral("cat")))->setSelected(true);
+        QTextCursor c(form->TB->document());
+        c.insertText(QStringLiteral("new "));
+        QCOMPARE(colourRuns(*form), QList<Run>({{4, 6, 255}, {8, 10, 255}}));
+        QCOMPARE(boldRuns(*form), QList<Run>({{4, 6, 1}, {8, 10, 1}}));
+        QTRY_COMPARE(paintedRuns(*form), QList<Run>({{4, 6, 255}, {8, 10, 255}}));
+        c.setPosition(5);
+        c.insertText(QStringLiteral("\n"));   // splits a bold word across paragraphs
+        QCOMPARE(boldRuns(*form), QList<Run>({{4, 4, 1}, {6, 7, 1}, {9, 11, 1}}));
+    }
+
+    // Analyzing, bolding and clearing leave the writer's undo history alone:
+    // Ctrl+Z afterwards takes back the last thing typed.
+    void undoIsTheWritersOwn()
+    {
+        auto form = shownForm(QStringLiteral("the cat and the dog and the end"));
+        form->TB->setFocus();
+        form->TB->moveCursor(QTextCursor::End);
+        QTest::keyClicks(form->TB, QStringLiteral(" the"));
+        const int steps = form->TB->document()->availableUndoSteps();
+        QVERIFY(steps > 0);
+
+        form->Command1_Click();
+        form->ckBold->setChecked(true);
+        form->lstWords->item(0)->setSelected(true);
+        form->Command2_Click();
+        QCOMPARE(form->TB->document()->availableUndoSteps(), steps);
+
+        form->TB->setFocus();
+        QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->surface().text(), QStringLiteral("the cat and the dog and the end"));
+    }
+
+    // "Clear All" empties the document as one edit, so a press by mistake
+    // can be taken back.
+    void clearAllCanBeUndone()
+    {
+        auto form = shownForm(QStringLiteral("keep these words"));
+        form->Command3_Click();
+        QCOMPARE(form->surface().text(), QString());
+        form->TB->setFocus();
+        QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form->surface().text(), QStringLiteral("keep these words"));
+    }
+
+    // A long coloured document is painted only where it is in view, and the
+    // painting follows the view.
+    void paintingFollowsTheView()
+    {
+        QString text;
+        for (int i = 0; i < 400; ++i)
+            text += QStringLiteral("line %1 has the word echo echo\n").arg(i);
+        auto form = shownForm(text);
+        form->Command1_Click();
+        auto check = [&] {
+            const auto [first, last] = form->surface().paintedRange();
+            QList<Run> expected;
+            for (const Run &r : colourRuns(*form)) {
+                if (r.last >= first && r.first < last)
+                    expected.append(Run{qMax<qsizetype>(r.first, first),
+                                        qMin<qsizetype>(r.last, last - 1), r.colour});
+            }
+            QVERIFY(!expected.isEmpty());
+            QCOMPARE(paintedRuns(*form), expected);
+        };
+        check();   // where the pass left the view: at its last coloured range
+        QScrollBar *bar = form->TB->verticalScrollBar();
+        bar->setValue(0);
+        QVERIFY(form->surface().paintedRange().second < text.size());
+        check();
+        bar->setValue(bar->maximum() / 2);
+        QVERIFY(form->surface().paintedRange().first > 0);
+        check();
+    }
+};
+
+QTEST_MAIN(DocumentAreaTest)
+#include "tst_documentarea.moc"

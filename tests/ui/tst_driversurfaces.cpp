@@ -1,0 +1,63 @@
+// tq-analyze gives the same result over the real window as over the document
+// held in memory, for texts whose line breaks are single line feeds.
+#include "testlocale.h"
+
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTest>
+
+class DriverSurfacesTest : public QObject
+{
+    Q_OBJECT
+
+    static QByteArray run(const QString &file, QStringList options, const char *surface)
+    {
+        QProcess p;
+        p.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        options << QStringLiteral("--surface") << QString::fromLatin1(surface) << file;
+        p.start(QStringLiteral(TQ_ANALYZE), options);
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            return "failed: " + p.readAllStandardOutput();
+        return p.readAllStandardOutput();
+    }
+
+private Q_SLOTS:
+    void sameOutput_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("options");
+        auto row = [](const char *name, const char *text, QStringList options = {}) {
+            QTest::newRow(name) << QString::fromUtf8(text) << options;
+        };
+        row("fox", "The quick brown fox jumps over the lazy dog.\n");
+        row("fox, 31", "The quick brown fox jumps over the lazy dog.", {"--sensitivity", "31"});
+        row("cat dog", "cat dog cat dog cat");
+        row("theme, beginning", "the other theme the end", {"--mode", "begin"});
+        row("theme, complete", "the other theme the end", {"--mode", "complete"});
+        row("lines", "word again\nword x\n\nand again the word\tand x\n", {"--mode", "begin"});
+        row("empty tokens", "a  b  c", {"--min-length", "0"});
+        row("filter", "an (ab ab an and the end", {"--filter"});
+        row("no-break space", "caf\u00e9\u00a0noir caf\u00e9 noir");
+        row("bold", "The theory of other things and the other theme",
+            {"--bold", "--select", "0,2"});
+        row("empty", "");
+    }
+    void sameOutput()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, options);
+        QTemporaryFile file;
+        QVERIFY(file.open());
+        file.write(text.toUtf8());
+        file.close();
+        const QByteArray memory = run(file.fileName(), options, "memory");
+        QVERIFY(memory.startsWith("{"));
+        QCOMPARE(run(file.fileName(), options, "widget"), memory);
+    }
+};
+
+QTEST_MAIN(DriverSurfacesTest)
+#include "tst_driversurfaces.moc"

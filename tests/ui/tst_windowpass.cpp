@@ -1,0 +1,333 @@
+// "Analyze" in the real window: colours and selection read back from the
+// document, the progress bar, and what a writer can do while a pass runs.
+#include "testlocale.h"
+
+#include "windowfixture.h"
+
+#include "analysispass.h"
+#include "floatprogressbar.h"
+#include "memorysurface.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <atomic>
+#include <thread>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+namespace {
+
+constexpr quint32 Red = 255;
+constexpr quint32 Green = 41472;
+constexpr quint32 Blue = 16711680;
+
+enum Mode { NoFilters, Beginning, Complete };
+
+void setMode(Form1 &form, Mode mode)
+{
+    (mode == Beginning ? form.ckOpt : mode == Complete ? form.ckBoth : form.Option2)->setChecked(true);
+}
+
+// The list a pass over text gives with the default settings, in memory.
+QStringList expectedLines(const QString &text)
+{
+    struct Lines : tq::ResultList
+    {
+        QStringList lines;
+        void clear() override { lines.clear(); }
+        void append(const QList<tq::ResultEntry> &entries) override
+        {
+            for (const auto &e : entries)
+                lines.append(e.line);
+        }
+    } list;
+    tq::MemorySurface surface(text);
+    tq::FixedControls controls;
+    tq::WordTable table;
+    tq::runAnalysisPass(surface, controls, list, table, [] { return true; });
+    return list.lines;
+}
+
+} // namespace
+
+class WindowPassTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Worked examples of the highlighter, through the window's controls.
+    void colours_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("minLength");
+        QTest::addColumn<int>("sensitivity");
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<QList<Run>>("colours");
+        QTest::addColumn<QList<int>>("selection");   // start, end
+
+        const QString fox = QStringLiteral("The quick brown fox jumps over the lazy dog.");
+        QTest::newRow("fox, 20") << fox << "3" << 20 << int(NoFilters) << QList<Run>()
+                                 << QList<int>{0, 44};
+        QTest::newRow("fox, 31") << fox << "3" << 31 << int(NoFilters)
+                                 << QList<Run>{{0, 2, Red}, {31, 33, Red}} << QList<int>{31, 34};
+        QTest::newRow("initial document, 31")
+            << fox + u'\n' << "3" << 31 << int(NoFilters)
+            << QList<Run>{{0, 2, Red}, {31, 33, Red}} << QList<int>{31, 34};
+        QTest::newRow("exactly 20 apart")
+            << QStringLiteral("abc xxxxxxxxxxxxxxx abc q") << "3" << 20 << int(NoFilters)
+            << QList<Run>{{0, 2, Red}, {20, 22, Red}} << QList<int>{20, 23};
+        QTest::newRow("21 apart") << QStringLiteral("abc xxxxxxxxxxxxxxxx abc q") << "3" << 20
+                                  << int(NoFilters) << QList<Run>() << QList<int>{0, 26};
+        QTest::newRow("case ignored")
+            << QStringLiteral("Alpha beta alpha, gamma beta") << "3" << 20 << int(NoFilters)
+            << QList<Run>{{0, 4, Red}, {6, 9, Green}, {11, 15, Red}, {24, 27, Green}}
+            << QList<int>{24, 28};
+        QTest::newRow("cat dog") << QStringLiteral("cat dog cat dog cat") << "3" << 20
+                                 << int(NoFilters)
+                                 << QList<Run>{{0, 2, Red}, {4, 6, Red}, {8, 10, Red}, {12, 14, Red},
+                                               {16, 18, Red}}
+                                 << QList<int>{16, 19};
+        QTest::newRow("apple banana")
+            << QStringLiteral("apple apple apple banana banana") << "3" << 20 << int(NoFilters)
+            << QList<Run>{{0, 4, Red}, {6, 10, Red}, {12, 16, Red}, {18, 23, Green}, {25, 30, Green}}
+            << QList<int>{25, 31};
+        const QString theme = QStringLiteral("the other theme the end");
+        QTest::newRow("theme, no filters")
+            << theme << "3" << 20 << int(NoFilters)
+            << QList<Run>{{0, 2, Red}, {5, 7, Red}, {10, 12, Red}, {16, 18, Red}} << QList<int>{16, 19};
+        QTest::newRow("theme, beginning")
+            << theme << "3" << 20 << int(Beginning)
+            << QList<Run>{{0, 2, Red}, {10, 12, Red}, {16, 18, Red}} << QList<int>{16, 19};
+        QTest::newRow("theme, complete") << theme << "3" << 20 << int(Complete)
+                                         << QList<Run>{{0, 2, Red}, {16, 18, Red}}
+                                         << QList<int>{16, 19};
+        QTest::newRow("line break is no word start")
+            << QStringLiteral("word again\nword x") << "3" << 20 << int(Beginning) << QList<Run>()
+            << QList<int>{0, 17};
+        QTest::newRow("line break, no filters")
+            << QStringLiteral("word again\nword x") << "3" << 20 << int(NoFilters)
+            << QList<Run>{{0, 3, Red}, {11, 14, Red}} << QList<int>{11, 15};
+        QTest::newRow("one letter") << QStringLiteral("I think I am") << "1" << 20 << int(NoFilters)
+                                    << QList<Run>{{0, 0, Red}, {4, 4, Red}, {8, 8, Red}}
+                                    << QList<int>{8, 9};
+        QTest::newRow("empty tokens spend colours")
+            << QStringLiteral("a  b  c") << "0" << 20 << int(NoFilters)
+            << QList<Run>{{0, 0, Red}, {3, 3, Blue}} << QList<int>{0, 0};
+    }
+    void colours()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, minLength);
+        QFETCH(int, sensitivity);
+        QFETCH(int, mode);
+        QFETCH(QList<Run>, colours);
+        QFETCH(QList<int>, selection);
+        auto form = shownForm(text);
+        form->txtML->setText(minLength);
+        form->ScrlS->setValue(sensitivity);
+        setMode(*form, Mode(mode));
+        QTest::mouseClick(form->Command1, Qt::LeftButton);
+
+        QCOMPARE(colourRuns(*form), colours);
+        QCOMPARE(paintedRuns(*form), colours);   // all of these texts are in view
+        QCOMPARE(boldRuns(*form), QList<Run>());
+        const QTextCursor cursor = form->TB->textCursor();
+        if (selection != QList<int>{0, 0})
+            QCOMPARE((QList<int>{cursor.selectionStart(), cursor.selectionEnd()}), selection);
+        QCOMPARE(form->prog->floatValue(), 100.0f);
+        QCOMPARE(listLines(*form).size(), form->lstWords->count());
+    }
+
+    void progressOfAShortPass()
+    {
+        auto form = shownForm(QStringLiteral("ab cd ef"));
+        form->prog->setFloatValue(100);   // as an earlier pass leaves it
+        form->pacer().setVisitEveryToken(true);
+        QList<float> seen;
+        form->setVisitHook([&](qint64) { seen.append(form->prog->floatValue()); });
+        form->Command1_Click();
+        QCOMPARE(seen, (QList<float>{37.5f, 75.0f}));
+        QCOMPARE(form->prog->floatValue(), 100.0f);
+        QCOMPARE(form->prog->value(), 100);
+    }
+
+    // A setting changed while the pass yields acts from the next token on.
+    void settingChangedDuringAPass_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("afterToken");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QList<Run>>("colours");
+        QTest::addColumn<QStringList>("lines");
+        const QString text = QStringLiteral("cat cat dog dog an an");
+        QTest::newRow("unchanged") << text << 1 << "" << QList<Run>{{0, 2, Red}, {4, 6, Red}, {8, 10, Green}, {12, 14, Green}}
+                                   << QStringList{"2 - cat", "2 - dog", "2 - an"};
+        QTest::newRow("minimum length 4") << text << 1 << "minLength"
+                                          << QList<Run>{{0, 2, Red}, {4, 6, Red}}
+                                          << QStringList{"2 - cat", "2 - dog", "2 - an"};
+        QTest::newRow("filter on") << text << 4 << "filter"
+                                   << QList<Run>{{0, 2, Red}, {4, 6, Red}, {8, 10, Green}, {12, 14, Green}}
+                                   << QStringList{"2 - cat", "2 - dog"};
+        QTest::newRow("complete words") << text << 2 << "complete"
+                                        << QList<Run>{{0, 2, Red}, {4, 6, Red}, {8, 10, Green}, {12, 14, Green}}
+                                        << QStringList{"2 - cat", "2 - dog", "2 - an"};
+        QTest::newRow("complete words, earlier") << QStringLiteral("cat cat dog dog") << 2 << "complete"
+                                        << QList<Run>{{0, 2, Red}, {4, 6, Red}}
+                                        << QStringList{"2 - cat", "2 - dog"};
+    }
+    void settingChangedDuringAPass()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, afterToken);
+        QFETCH(QString, change);
+        QFETCH(QList<Run>, colours);
+        QFETCH(QStringList, lines);
+        auto form = shownForm(text);
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens != afterToken)
+                return;
+            if (change == u"minLength")
+                form->txtML->setText(QStringLiteral("4"));
+            else if (change == u"filter")
+                form->ckFilter->setChecked(true);
+            else if (change == u"complete")
+                form->ckBoth->setChecked(true);
+        });
+        form->Command1_Click();
+        QCOMPARE(colourRuns(*form), colours);
+        QCOMPARE(listLines(*form), lines);
+    }
+
+    // Typing during a pass: the rest of the pass reads the new text.
+    void typingDuringAPass()
+    {
+        auto form = shownForm(QStringLiteral("one two three four five"));
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens == 2) {
+                QTextCursor c(form->TB->document());
+                c.movePosition(QTextCursor::End);
+                c.insertText(QStringLiteral(" four"));
+            }
+        });
+        form->Command1_Click();
+        QCOMPARE(listLines(*form).first(), QStringLiteral("2 - four"));
+        QCOMPARE(colourRuns(*form), (QList<Run>{{14, 17, Red}, {24, 27, Red}}));
+    }
+
+    void clearAllDuringAPass()
+    {
+        auto form = shownForm(QStringLiteral("one two two three four five"));
+        form->Command1_Click();   // an earlier result in the list
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens == 3) {
+                QTest::mouseClick(form->Command3, Qt::LeftButton);
+                QCOMPARE(form->surface().text(), QString());
+                QCOMPARE(form->lstWords->count(), 0);
+            }
+        });
+        form->Command1_Click();
+        QCOMPARE(form->surface().text(), QString());
+        QCOMPARE(listLines(*form), (QStringList{"2 - two", "1 - one"}));
+        QCOMPARE(form->wordTable().upperBound(), 2);
+        QCOMPARE(form->prog->floatValue(), 100.0f);
+    }
+
+    void clearFormattingDuringAPass()
+    {
+        auto form = shownForm(QStringLiteral("cat cat dog dog x"));
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens == 1) {
+                QCOMPARE(colourRuns(*form), (QList<Run>{{0, 2, Red}, {4, 6, Red}}));
+                QTest::mouseClick(form->Command2, Qt::LeftButton);
+                QCOMPARE(colourRuns(*form), QList<Run>());
+            }
+        });
+        form->Command1_Click();
+        // The colour cycle goes on where it was.
+        QCOMPARE(colourRuns(*form), (QList<Run>{{8, 10, Green}, {12, 14, Green}}));
+    }
+
+    // A second "Analyze" during a pass supersedes it: the first pass stops
+    // when it resumes, so nothing is counted twice or published twice.
+    void secondAnalyzeDuringAPass()
+    {
+        const QString text = QStringLiteral("a cat and a cat and the dog met the dog");
+        auto form = shownForm(text);
+        form->pacer().setVisitEveryToken(true);
+        int published = 0;
+        QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
+                         [&] { ++published; });
+        int nested = 0;
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens == 3 && nested++ == 0)
+                QTest::mouseClick(form->Command1, Qt::LeftButton);
+        });
+        form->Command1_Click();
+        QCOMPARE(listLines(*form), expectedLines(text));
+        QCOMPARE(form->wordTable().row(1).count, 2);
+        QVERIFY(published > 0);
+        const int once = published;
+        published = 0;
+        form->setVisitHook({});
+        form->Command1_Click();
+        QCOMPARE(published, once);   // the superseded pass published nothing
+        QCOMPARE(listLines(*form), expectedLines(text));
+    }
+
+    // Closing the window while a pass runs: the pass ends at its next resume,
+    // and the program's event loop ends promptly.
+    void closingDuringAPass()
+    {
+        QString text;
+        for (int i = 0; i < 3000; ++i)
+            text += QStringLiteral("word%1 ").arg(i % 50);
+        auto form = shownForm(text);
+        form->pacer().setVisitEveryToken(true);
+        qint64 lastToken = 0;
+        form->setVisitHook([&](qint64 tokens) {
+            lastToken = tokens;
+            if (tokens == 10)
+                form->close();
+        });
+        bool returned = false;
+        QTimer::singleShot(0, form.get(), [&] {
+            form->Command1_Click();
+            returned = true;
+        });
+
+        std::atomic<bool> done = false;
+        std::thread watchdog([&] {
+            for (int i = 0; i < 300 && !done; ++i)
+                std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            if (!done) {
+                std::fprintf(stderr, "closing during a pass: the program did not end\n");
+                std::_Exit(3);
+            }
+        });
+        QElapsedTimer timer;
+        timer.start();
+        QApplication::exec();   // ends when the last window closes, as main() does
+        done = true;
+        watchdog.join();
+
+        QVERIFY(returned);
+        QCOMPARE(lastToken, 10);   // no visit after the close
+        QCOMPARE(form->lstWords->count(), 0);
+        QVERIFY(timer.elapsed() < 10000);
+    }
+};
+
+QTEST_MAIN(WindowPassTest)
+#include "tst_windowpass.moc"
