@@ -11,6 +11,9 @@
 #include "wordlistbox.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -124,6 +127,31 @@ void Form1::createControls()
     lstWords->setUniformItemSizes(true);   // a book's 13,000 words lay out at once
     ckFilter = named(new QCheckBox(QStringLiteral("Filter Using Minimum Length"), Frame1), "ckFilter");
     ckBold = named(new QCheckBox(QStringLiteral("Bold Highlighted Words"), Frame1), "ckBold");
+    describeForScreenReaders();
+}
+
+// Buttons and boxes speak their captions; the others get a name here.
+void Form1::describeForScreenReaders()
+{
+    auto describe = [](QWidget *w, const QString &name, const QString &description) {
+        if (!name.isEmpty())
+            w->setAccessibleName(name);
+        w->setAccessibleDescription(description);
+    };
+    describe(TB, QStringLiteral("Document"), QStringLiteral("The text to analyse"));
+    describe(ScrlS, QStringLiteral("Sensitivity"),
+             QStringLiteral("How close a repetition must be to be coloured, in characters"));
+    describe(txtML, QStringLiteral("Minimum word check length"),
+             QStringLiteral("Shorter words are not looked for as repetitions"));
+    describe(lstWords, QStringLiteral("Word list"),
+             QStringLiteral("Every word with its count, most frequent first"));
+    describe(prog, QStringLiteral("Progress"), QStringLiteral("How far the analysis has got"));
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{
+             Command1, Command2, Command3, Option2, ckOpt, ckBoth, ckFilter, ckBold})
+        describe(b, b->text(), QString());
+    Command1->setAccessibleDescription(QStringLiteral("Count the words and colour close repetitions"));
+    Command2->setAccessibleDescription(QStringLiteral("Remove all colour and bold"));
+    Command3->setAccessibleDescription(QStringLiteral("Empty the document and the word list"));
 }
 
 void Form1::placeControls()
@@ -199,10 +227,29 @@ void Form1::wire()
     connect(lstWords, &QListWidget::itemSelectionChanged, this, &Form1::lstWords_Click);
     connect(ckBold, &QCheckBox::toggled, this, &Form1::ckBold_Click);
     lstWords->viewport()->installEventFilter(this);
+    lstWords->installEventFilter(this);
+}
+
+// The selected lines, in list order, one per line: the frequency list can be
+// taken elsewhere.
+void Form1::copySelectedLines()
+{
+    QStringList lines;
+    for (int i = 0; i < lstWords->count(); ++i) {
+        if (lstWords->item(i)->isSelected())
+            lines.append(lstWords->item(i)->text());
+    }
+    if (!lines.isEmpty())
+        QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == lstWords && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        copySelectedLines();
+        return true;
+    }
     if (watched == lstWords->viewport()
         && (event->type() == QEvent::MouseButtonPress
             || event->type() == QEvent::MouseButtonDblClick)) {

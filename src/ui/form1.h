@@ -81,6 +81,8 @@ protected:
 
 private:
     void createControls();
+    void describeForScreenReaders();
+    void copySelectedLines();
     void placeControls();
     void fitCaptions();
     void chainTabOrder();

@@ -163,6 +163,19 @@ private Q_SLOTS:
             QVERIFY(!b->isDefault() && !b->autoDefault());
     }
 
+    // A screen reader can say what every control is.
+    void accessibleNames()
+    {
+        for (QWidget *w : form().findChildren<QWidget *>()) {
+            if (w->focusPolicy() & Qt::TabFocus && !w->objectName().isEmpty()
+                && w->parentWidget() != form().lstWords && w->parentWidget() != form().TB)
+                QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
+        }
+        QCOMPARE(form().TB->accessibleName(), QStringLiteral("Document"));
+        QCOMPARE(form().lstWords->accessibleName(), QStringLiteral("Word list"));
+        QCOMPARE(form().prog->accessibleName(), QStringLiteral("Progress"));
+    }
+
     void optionsAreOneGroup()
     {
         Form1 &f = form();

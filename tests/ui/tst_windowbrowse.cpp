@@ -6,6 +6,9 @@
 
 #include "floatprogressbar.h"
 
+#include <QApplication>
+#include <QClipboard>
+
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -169,6 +172,21 @@ private Q_SLOTS:
         form->ckBold->setChecked(false);
         form->ckBold->setChecked(true);
         QCOMPARE(boldRuns(*form), QList<Run>());
+    }
+
+    // Ctrl+C on the list copies the selected lines, in list order.
+    void copySelectedLines()
+    {
+        auto form = shownForm(QStringLiteral("the cat and the dog and the cat"));
+        form->Command1_Click();
+        form->lstWords->item(2)->setSelected(true);
+        form->lstWords->item(0)->setSelected(true);
+        QApplication::clipboard()->clear();
+        form->lstWords->setFocus();
+        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 form->lstWords->item(0)->text() + u'\n' + form->lstWords->item(2)->text() + u'\n');
+        QCOMPARE(form->lstWords->selectedItems().size(), 2);
     }
 
     void clearCommandsOnEmptyDocument()
