@@ -48,19 +48,29 @@ QImage renderAppIcon(int size)
         const int x = screen.left() + screen.width() * i / 4;
         const int y = screen.top() + screen.height() * i / 4;
         p.fillRect(QRect(x, screen.top(), qMax(1, size / 64), screen.height()), Green);
-        p.fillRect(QRect(screen.left(), y, screen.width(), qMax(1, size / 64)), Green);
+        if (i != 2 || size > 16)   // three rows of cells are plenty at 16 pixels
+            p.fillRect(QRect(screen.left(), y, screen.width(), qMax(1, size / 64)), Green);
     }
 
-    QPolygonF zigzag;
-    for (const QPoint &pt : Line)
-        zigzag << QPointF((pt.x() + 0.5) * unit, (pt.y() + 0.5) * unit);
-    QPen pen(White, qMax(1.0, unit * 1.5));
-    pen.setJoinStyle(Qt::MiterJoin);
-    if (!smooth)
-        pen.setWidthF(qMax(1, size / 16));
     p.setClipRect(screen);
-    p.setPen(pen);
-    p.drawPolyline(zigzag);
+    if (smooth) {
+        QPolygonF zigzag;
+        for (const QPoint &pt : Line)
+            zigzag << QPointF((pt.x() + 0.5) * unit, (pt.y() + 0.5) * unit);
+        QPen pen(White, unit * 1.5);
+        pen.setJoinStyle(Qt::MiterJoin);
+        p.setPen(pen);
+        p.drawPolyline(zigzag);
+    } else {
+        // Pixel lines, one pixel thick per 16 pixels of icon, stacked
+        // vertically so the line keeps its thickness on every slope.
+        QPolygon zigzag;
+        for (const QPoint &pt : Line)
+            zigzag << QPoint(int(pt.x() * unit), int(pt.y() * unit));
+        p.setPen(QPen(White, 0));
+        for (int dy = 0; dy < qMax(1, size / 16); ++dy)
+            p.drawPolyline(zigzag.translated(0, dy));
+    }
     return image;
 }
 
