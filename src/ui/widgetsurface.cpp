@@ -231,7 +231,7 @@ void WidgetSurface::onContentsChange(int position, int removed, int added)
     }
 
     auto shift = [&](Span &span) {
-        if (span.isEmpty())
+        if (span.isEmpty() || span.to <= at)
             return;
         const qsizetype delta = added - gone;
         if (span.from >= at + gone) {
