@@ -286,6 +286,22 @@ private Q_SLOTS:
         QCOMPARE(listLines(*form), expectedLines(text));
     }
 
+    // With the normal pacing the pass still lets waiting events in before it
+    // ends, and shows its progress meanwhile.
+    void eventsRunDuringALongPass()
+    {
+        QString text;
+        for (int i = 0; i < 60000; ++i)
+            text += QStringLiteral("word%1 again ").arg(i % 700);
+        auto form = shownForm(text);
+        float progressWhenRun = -1;
+        QTimer::singleShot(0, form.get(), [&] { progressWhenRun = form->prog->floatValue(); });
+        form->Command1_Click();
+        QVERIFY(form->pacer().visits() > 0);
+        QVERIFY(progressWhenRun > 0 && progressWhenRun < 100);
+        QCOMPARE(listLines(*form), expectedLines(text));
+    }
+
     // Closing the window while a pass runs: the pass ends at its next resume,
     // and the program's event loop ends promptly.
     void closingDuringAPass()
