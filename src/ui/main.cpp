@@ -7,7 +7,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyquill"));
-    QApplication::setDesktopFileName(QStringLiteral("tallyquill"));
+    QApplication::setDesktopFileName(QStringLiteral("org.tallyquill.Tallyquill"));
     // Lives here, not on the heap, so that closing the window during an
     // analysis cannot destroy it while the analysis is still on the stack.
     tq::ui::Form1 form;
