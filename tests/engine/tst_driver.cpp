@@ -109,6 +109,8 @@ void DriverTest::options_data()
         << QByteArray("[[0,0,255],[8,8,255]]") << QByteArray();
     QTest::newRow("empty min length") << QByteArray("a a") << QStringList{"--min-length", ""}
                                       << QByteArray("[[0,0,255],[2,2,255]]") << QByteArray(R"(["2 - a"])");
+    QTest::newRow("negative min length is a value") << QByteArray("a a") << QStringList{"--min-length", "-1"}
+                                                    << QByteArray("[[0,0,255],[2,2,255]]") << QByteArray(R"(["2 - a"])");
     QTest::newRow("UTF-16 offsets") << QByteArray("😀x 😀x") << QStringList{}
                                     << QByteArray("[[0,2,255],[4,6,255]]") << QByteArray(R"(["2 - x"])");
 }
