@@ -41,9 +41,11 @@ QStringList countedRows(const QString &text, const QString &minLength = "3", boo
     return rows;
 }
 
-void addAlgorithmColumn()
+// A row named after the case and the algorithm, which it starts with.
+QTestData &row(const char *what, Algorithm a)
 {
-    QTest::addColumn<Algorithm>("algorithm");
+    const char *name = a == Algorithm::Fast ? "fast" : "straightforward";
+    return QTest::newRow(qPrintable(QString("%1, %2").arg(what, name))) << a;
 }
 
 } // namespace
@@ -229,26 +231,24 @@ void PassTest::yieldEdits_data()
     QTest::addColumn<qint64>("paletteIndex");
     using L = QStringList;
     for (Algorithm a : {Algorithm::Fast, Algorithm::Straightforward}) {
-        const char *name = a == Algorithm::Fast ? "fast" : "straightforward";
-        auto row = [&](const char *what) { return &QTest::newRow(qPrintable(QString("%1, %2").arg(what, name))); };
-        *row("word replaced ahead") << a << "one two three" << "3" << 1 << "replace 4 3 six"
+        row("word replaced ahead", a) << "one two three" << "3" << 1 << "replace 4 3 six"
             << L{"1 - one", "1 - six", "1 - three"} << "" << qint64(0);
-        *row("repetition typed ahead") << a << "aaa bbb ccc" << "3" << 1 << "replace 8 0 bbb "
+        row("repetition typed ahead", a) << "aaa bbb ccc" << "3" << 1 << "replace 8 0 bbb "
             << L{"2 - bbb", "1 - aaa", "1 - ccc"} << "4-6 red, 8-10 red" << qint64(1);
-        *row("repetition deleted ahead") << a << "aaa bbb bbb" << "3" << 1 << "replace 8 3 ccc"
+        row("repetition deleted ahead", a) << "aaa bbb bbb" << "3" << 1 << "replace 8 3 ccc"
             << L{"1 - aaa", "1 - bbb", "1 - ccc"} << "" << qint64(0);
-        *row("text replaced") << a << "aa bb cc" << "3" << 1 << "set xx yy xx"
+        row("text replaced", a) << "aa bb cc" << "3" << 1 << "set xx yy xx"
             << L{"1 - aa", "1 - yy", "1 - xx"} << "" << qint64(0);
-        *row("shortened to ScanPos") << a << "aa bb cc dd" << "3" << 1 << "set aa "
+        row("shortened to ScanPos", a) << "aa bb cc dd" << "3" << 1 << "set aa "
             << L{"1 - aa"} << "" << qint64(0);
-        *row("shortened below ScanPos") << a << "aa bb cc dd" << "3" << 2 << "set aa"
+        row("shortened below ScanPos", a) << "aa bb cc dd" << "3" << 2 << "set aa"
             << L{"1 - aa", "1 - bb"} << "" << qint64(0);
-        *row("cleared") << a << "aa bb cc dd" << "3" << 1 << "set " << L{"1 - aa"} << "" << qint64(0);
-        *row("shortened, still past ScanPos") << a << "aa bb cc dd" << "3" << 1 << "set aa bbx"
+        row("cleared", a) << "aa bb cc dd" << "3" << 1 << "set " << L{"1 - aa"} << "" << qint64(0);
+        row("shortened, still past ScanPos", a) << "aa bb cc dd" << "3" << 1 << "set aa bbx"
             << L{"1 - aa", "1 - bbx"} << "" << qint64(0);
         // After the edit the next token is "(", an empty token whose first
         // character is already red: it passes the colour on and spends nothing.
-        *row("empty token on a coloured character") << a << "(see (see x" << "0" << 1 << "replace 6 3 "
+        row("empty token on a coloured character", a) << "(see (see x" << "0" << 1 << "replace 6 3 "
             << L{"1 - see", "1 - ", "1 - x"} << "0-3 red, 5 red" << qint64(1);
     }
 }
@@ -291,14 +291,12 @@ void PassTest::yieldChangesSettings_data()
     // "abc x abc abc y abc": settings change at the first yield, after the
     // first "abc" (which already found the one at 6 and coloured it).
     for (Algorithm a : {Algorithm::Fast, Algorithm::Straightforward}) {
-        const char *name = a == Algorithm::Fast ? "fast" : "straightforward";
-        auto row = [&](const char *what) { return &QTest::newRow(qPrintable(QString("%1, %2").arg(what, name))); };
-        *row("unchanged") << a << "" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red, 10-12 red, 16-18 red";
-        *row("sensitivity 0") << a << "sens 0" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red";
-        *row("conversion fails") << a << "min 1e999" << L{"1 - abc"} << "0-2 red, 6-8 red";
-        *row("filter on, min 4") << a << "min 4 filter" << L{"1 - abc"} << "0-2 red, 6-8 red";
-        *row("complete words") << a << "complete" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red, 10-12 red";
-        *row("min 1: x finds itself") << a << "min 1" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 4 green, 6-8 red, 10-12 red, 14 blue, 16-18 red";
+        row("unchanged", a) << "" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red, 10-12 red, 16-18 red";
+        row("sensitivity 0", a) << "sens 0" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red";
+        row("conversion fails", a) << "min 1e999" << L{"1 - abc"} << "0-2 red, 6-8 red";
+        row("filter on, min 4", a) << "min 4 filter" << L{"1 - abc"} << "0-2 red, 6-8 red";
+        row("complete words", a) << "complete" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 6-8 red, 10-12 red";
+        row("min 1: x finds itself", a) << "min 1" << L{"4 - abc", "1 - x", "1 - y"} << "0-2 red, 4 green, 6-8 red, 10-12 red, 14 blue, 16-18 red";
     }
 }
 
@@ -329,7 +327,7 @@ void PassTest::yieldChangesSettings()
 
 void PassTest::yieldEndsPass_data()
 {
-    addAlgorithmColumn();
+    QTest::addColumn<Algorithm>("algorithm");
     QTest::newRow("fast") << Algorithm::Fast;
     QTest::newRow("straightforward") << Algorithm::Straightforward;
 }
