@@ -58,9 +58,9 @@ QString randomCharacters(QRandomGenerator &g)
     return text;
 }
 
-QString randomDocument(QRandomGenerator &g)
+QString randomDocument(QRandomGenerator &g, int maxTokens = 40)
 {
-    return g.bounded(3) == 0 ? randomCharacters(g) : randomWords(g, 40);
+    return g.bounded(3) == 0 ? randomCharacters(g) : randomWords(g, maxTokens);
 }
 
 void randomSettings(QRandomGenerator &g, FixedControls &c)
@@ -155,21 +155,24 @@ private Q_SLOTS:
 void DifferentialTest::fastMatchesStraightforward_data()
 {
     QTest::addColumn<int>("documents");
+    QTest::addColumn<int>("maxTokens");
     QTest::addColumn<bool>("interrupt");
-    QTest::newRow("undisturbed passes") << 1500 << false;
-    QTest::newRow("edits and setting changes during yields") << 800 << true;
+    QTest::newRow("undisturbed passes") << 1500 << 40 << false;
+    QTest::newRow("longer documents") << 100 << 600 << false;
+    QTest::newRow("edits and setting changes during yields") << 800 << 40 << true;
 }
 
 void DifferentialTest::fastMatchesStraightforward()
 {
     QFETCH(int, documents);
+    QFETCH(int, maxTokens);
     QFETCH(bool, interrupt);
     const quint32 seed = qEnvironmentVariableIsSet("TQ_DIFF_SEED")
         ? quint32(qEnvironmentVariableIntValue("TQ_DIFF_SEED")) : 20261208u;
-    QRandomGenerator g(seed + (interrupt ? 1 : 0));
+    QRandomGenerator g(seed + quint32(maxTokens) + (interrupt ? 1 : 0));
     int coloured = 0;   // guards against a generator that stopped producing repetitions
     for (int d = 0; d < documents; ++d) {
-        const QString text = randomDocument(g);
+        const QString text = randomDocument(g, maxTokens);
         const quint32 runSeed = g.generate();
         const int stopAt = interrupt && g.bounded(4) == 0 ? g.bounded(1, 20) : -1;
         PassRun runs[2] = {PassRun(text), PassRun(text)};
