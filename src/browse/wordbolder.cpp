@@ -3,9 +3,8 @@
 #include "analysispass.h"
 #include "textrules.h"
 
-#include <QHash>
-
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <vector>
 
@@ -27,44 +26,61 @@ QList<qsizetype> occurrencesToBold(const QString &text, const QString &word)
 
 namespace {
 
-// Where the search loop of occurrencesToBold ends up for one word, worked
-// out from the word's occurrences instead of one search per occurrence: it
-// finds every occurrence up to offset size - 2, and one on the last character
-// only when none stands just before it.
-struct WordHits
+// One selected word, and where the search loop of occurrencesToBold ends up
+// for it, worked out from the word's occurrences instead of one search per
+// occurrence: the loop finds every occurrence up to offset size - 2, and one
+// on the last character only when none stands just before it.
+struct SelectedWord
 {
-    qsizetype last = -1;              // last occurrence the loop reaches, -1 if none
-    bool atSecondLast = false;        // an occurrence at offset size - 2
+    QString word;                // lowered
+    qsizetype last = -1;         // last occurrence the loop reaches, -1 if none
+    bool atSecondLast = false;   // an occurrence at offset size - 2
 };
 
 class BoldPlan
 {
 public:
-    explicit BoldPlan(const QString &text) : m_text(text), m_lowered(lowerCase(text)) {}
+    explicit BoldPlan(const QString &text)
+        : m_lowered(lowerCase(text))
+        , m_bold(size_t(text.size()), 0)
+    {
+    }
 
-    // Finds all occurrences of the given lowered words (all of one length,
-    // at least 1) with one rolling-hash scan of the text, so that selecting
-    // thousands of entries costs one scan per distinct word length.
-    void scan(qsizetype length, const QHash<QString, WordHits *> &words)
+    // Finds all occurrences of the given words, all of one length (at least
+    // 1), with one rolling-hash scan of the text: selecting thousands of
+    // entries costs one scan per distinct word length, not one per word.
+    void scan(qsizetype length, const std::vector<SelectedWord *> &words)
     {
         const qsizetype size = m_lowered.size();
         if (length > size)
             return;
-        constexpr quint64 Base = 1000003;
         quint64 top = 1;   // Base^(length - 1)
         for (qsizetype i = 1; i < length; ++i)
             top *= Base;
-        QHash<quint64, QList<WordHits *>> byHash;
-        QList<QString> keys = words.keys();
-        for (const QString &w : keys)
-            byHash[hashOf(w)].append(words.value(w));
+
+        // Most positions match nothing: a bit per hash bucket turns them
+        // away before the sorted table is searched.
+        std::vector<std::pair<quint64, SelectedWord *>> table;
+        std::vector<bool> seen(size_t(1) << FilterBits);
+        for (SelectedWord *w : words) {
+            const quint64 h = hashOf(w->word);
+            table.emplace_back(h, w);
+            seen[bucket(h)] = true;
+        }
+        std::sort(table.begin(), table.end(),
+                  [](const auto &a, const auto &b) { return a.first < b.first; });
+
         const char16_t *units = reinterpret_cast<const char16_t *>(m_lowered.utf16());
+        const size_t bytes = size_t(length) * sizeof(char16_t);
         quint64 h = hashOf(QStringView(units, length));
         for (qsizetype p = 0;; ++p) {
-            if (auto it = byHash.constFind(h); it != byHash.cend()) {
-                const QString candidate = QStringView(units + p, length).toString();
-                if (WordHits *hits = words.value(candidate))
-                    record(*hits, p, length);
+            if (seen[bucket(h)]) {
+                auto it = std::lower_bound(table.begin(), table.end(), h,
+                                           [](const auto &e, quint64 v) { return e.first < v; });
+                for (; it != table.end() && it->first == h; ++it) {
+                    if (std::memcmp(it->second->word.utf16(), units + p, bytes) == 0)
+                        record(*it->second, p, length);
+                }
             }
             if (p + length >= size)
                 break;
@@ -72,48 +88,51 @@ public:
         }
     }
 
-    void markBold(qsizetype offset, qsizetype length)
+    // The bolded characters as runs [start, end), in order.
+    template<typename Apply>
+    void forEachRun(Apply apply) const
     {
-        m_ranges.emplace_back(offset, offset + length);
-    }
-
-    // The bold ranges merged into runs, in order.
-    std::vector<std::pair<qsizetype, qsizetype>> runs()
-    {
-        std::sort(m_ranges.begin(), m_ranges.end());
-        std::vector<std::pair<qsizetype, qsizetype>> merged;
-        for (const auto &r : m_ranges) {
-            if (!merged.empty() && r.first <= merged.back().second)
-                merged.back().second = std::max(merged.back().second, r.second);
-            else
-                merged.push_back(r);
+        const qsizetype size = qsizetype(m_bold.size());
+        for (qsizetype i = 0; i < size;) {
+            if (!m_bold[size_t(i)]) {
+                ++i;
+                continue;
+            }
+            qsizetype j = i + 1;
+            while (j < size && m_bold[size_t(j)])
+                ++j;
+            apply(i, j);
+            i = j;
         }
-        return merged;
     }
 
 private:
+    static constexpr quint64 Base = 1000003;
+    static constexpr int FilterBits = 20;
+
     static quint64 hashOf(QStringView s)
     {
         quint64 h = 0;
         for (QChar c : s)
-            h = h * 1000003 + c.unicode();
+            h = h * Base + c.unicode();
         return h;
     }
 
-    void record(WordHits &hits, qsizetype offset, qsizetype length)
+    static size_t bucket(quint64 h) { return size_t((h * 0x9E3779B97F4A7C15ull) >> (64 - FilterBits)); }
+
+    void record(SelectedWord &w, qsizetype offset, qsizetype length)
     {
-        const qsizetype size = m_text.size();
-        if (offset == size - 1 && hits.atSecondLast)
+        const qsizetype size = qsizetype(m_bold.size());
+        if (offset == size - 1 && w.atSecondLast)
             return;   // the loop stopped at the occurrence before
         if (offset == size - 2)
-            hits.atSecondLast = true;
-        hits.last = offset;
-        markBold(offset, length);
+            w.atSecondLast = true;
+        w.last = offset;
+        std::fill_n(m_bold.begin() + offset, length, 1);
     }
 
-    const QString &m_text;
     QString m_lowered;
-    std::vector<std::pair<qsizetype, qsizetype>> m_ranges;
+    std::vector<char> m_bold;
 };
 
 } // namespace
@@ -129,40 +148,41 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list)
 
     // Each selected word once, grouped by length; list order is kept for
     // choosing the selection left at the end.
-    std::vector<QString> order;
-    std::map<QString, WordHits> hits;
-    std::map<qsizetype, QHash<QString, WordHits *>> byLength;
+    std::vector<SelectedWord *> order;
+    std::map<QString, SelectedWord> words;
+    std::map<qsizetype, std::vector<SelectedWord *>> byLength;
     const qsizetype entries = list.count();
     for (qsizetype i = 0; i < entries; ++i) {
         if (!list.isSelected(i))
             continue;
         const QString word = lowerCase(list.word(i));
-        order.push_back(word);
-        auto [it, fresh] = hits.try_emplace(word);
+        auto [it, fresh] = words.try_emplace(word, SelectedWord{word});
+        order.push_back(&it->second);
         if (fresh && !word.isEmpty())
-            byLength[word.size()].insert(word, &it->second);
+            byLength[word.size()].push_back(&it->second);
     }
     if (order.empty())
         return;
 
     BoldPlan plan(text);
-    for (const auto &[length, words] : byLength)
-        plan.scan(length, words);
-    for (const auto &[start, end] : plan.runs()) {
+    for (const auto &[length, group] : byLength)
+        plan.scan(length, group);
+    plan.forEachRun([&](qsizetype start, qsizetype end) {
         surface.select(start, end - start);
         surface.setSelBold(true);
-    }
+    });
 
     // The selection is left where the loop over the entries would leave it:
     // on the last occurrence reached for the last selected word that had one.
     // The empty word "occurs" at every search start, the last being size - 2.
     for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        if (it->isEmpty()) {
+        const SelectedWord &w = **it;
+        if (w.word.isEmpty()) {
             surface.select(text.size() - 2, 0);
             return;
         }
-        if (const WordHits &h = hits[*it]; h.last >= 0) {
-            surface.select(h.last, it->size());
+        if (w.last >= 0) {
+            surface.select(w.last, w.word.size());
             return;
         }
     }
