@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QStringList>
 
+#include <charconv>
 #include <cstdio>
 #include <optional>
 
@@ -187,6 +188,17 @@ std::optional<Options> parse(const QStringList &args, QString &error)
     return o;
 }
 
+// A separator, then the number's digits, without a temporary: the runs of a
+// book run to hundreds of thousands.
+template<typename Number>
+void appendNumber(QByteArray &out, char separator, Number n)
+{
+    char digits[24];
+    digits[0] = separator;
+    const auto end = std::to_chars(digits + 1, digits + sizeof digits, n).ptr;
+    out.append(digits, end - digits);
+}
+
 // Maximal runs of equal non-zero values, as [first, last] or [first, last, value].
 template<typename At>
 void appendRuns(QByteArray &out, qsizetype size, At at, bool withValue)
@@ -202,14 +214,10 @@ void appendRuns(QByteArray &out, qsizetype size, At at, bool withValue)
             if (!first)
                 out += ',';
             first = false;
-            out += '[';
-            out += QByteArray::number(i);
-            out += ',';
-            out += QByteArray::number(j - 1);
-            if (withValue) {
-                out += ',';
-                out += QByteArray::number(quint64(v));
-            }
+            appendNumber(out, '[', i);
+            appendNumber(out, ',', j - 1);
+            if (withValue)
+                appendNumber(out, ',', quint64(v));
             out += ']';
         }
         i = j;
@@ -279,13 +287,12 @@ int main(int argc, char **argv)
 
         for (const ResultEntry &e : list.entries)
             lines.append(e.line);
+        colour = surface.colours();
         const qsizetype size = surface.text().size();
-        colour.reserve(size);
-        bold.reserve(size);
-        for (qsizetype i = 0; i < size; ++i) {
-            colour.append(surface.colourAt(i));
-            bold.append(surface.boldAt(i) ? 1 : 0);
-        }
+        bold.resize(size);
+        char *b = bold.data();
+        for (qsizetype i = 0; i < size; ++i)
+            b[i] = surface.boldAt(i) ? 1 : 0;
         progress = controls.progress;
     }
 
@@ -296,9 +303,11 @@ int main(int argc, char **argv)
         appendJsonString(out, lines[i]);
     }
     out += "], \"colour\": ";
-    appendRuns(out, colour.size(), [&](qsizetype i) { return colour[i]; }, true);
+    const Colour *c = colour.constData();
+    appendRuns(out, colour.size(), [c](qsizetype i) { return c[i]; }, true);
     out += ", \"bold\": ";
-    appendRuns(out, bold.size(), [&](qsizetype i) { return bold[i] != 0; }, false);
+    const char *b = bold.constData();
+    appendRuns(out, bold.size(), [b](qsizetype i) { return b[i] != 0; }, false);
     if (options->progress) {
         out += ", \"progress\": [";
         for (qsizetype i = 0; i < progress.size(); ++i) {

@@ -36,13 +36,25 @@ void publish(WordTable &table, ResultList &list, Algorithm algorithm)
     list.append(entries);
 }
 
+namespace {
+
+// The lowered form of a slice of the document's text, taken from the lowered
+// copy of the whole text instead of lowering the slice again.
+QStringView loweredSlice(DocumentText &document, QStringView slice)
+{
+    return QStringView(document.lowered()).sliced(slice.data() - document.text().data(), slice.size());
+}
+
+} // namespace
+
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield, Algorithm algorithm,
                             const QLocale &locale)
 {
     const bool straightforward = algorithm == Algorithm::Straightforward;
     DocumentText document(surface);
-    // The straightforward reading takes the text afresh at every use.
+    // The text can change only while the pass yields; the straightforward
+    // reading takes it afresh at every use all the same.
     auto text = [&]() -> QString { return straightforward ? surface.text() : document.text(); };
 
     MinimumLength minimumLength;
@@ -55,7 +67,10 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
     highlighter.startPass();
 
     qsizetype scanPos = 0;
-    while (scanPos < text().size()) {
+    for (;;) {
+        document.sync();
+        if (!(scanPos < text().size()))
+            break;
         highlighter.startToken();
         const QString current = text();
         const qsizetype space = current.indexOf(u' ', scanPos);
@@ -69,8 +84,12 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         if (const std::optional<double> minimum = minimumLength.read(controls)) {
             const bool tooShort = double(cleaned.word.size()) < *minimum;
             if (!(controls.filterOn() && tooShort)) {
-                lowerCaseInto(cleaned.word, word);
-                table.count(word, algorithm);
+                if (straightforward) {
+                    lowerCaseInto(cleaned.word, word);
+                    table.count(word, algorithm);
+                } else {
+                    table.count(loweredSlice(document, cleaned.word));
+                }
             }
         }
         if (last)

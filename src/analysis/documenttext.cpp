@@ -4,7 +4,7 @@
 
 namespace tq {
 
-void DocumentText::refresh()
+void DocumentText::sync()
 {
     const quint64 version = m_surface.textVersion();
     if (m_valid && version == m_version)
@@ -16,15 +16,8 @@ void DocumentText::refresh()
     m_markValid = false;
 }
 
-const QString &DocumentText::text()
-{
-    refresh();
-    return m_text;
-}
-
 const QString &DocumentText::lowered()
 {
-    refresh();
     if (!m_loweredValid) {
         lowerCaseInto(m_text, m_lowered);
         m_loweredValid = true;
@@ -34,7 +27,6 @@ const QString &DocumentText::lowered()
 
 qsizetype DocumentText::firstMarkThenNonLetter()
 {
-    refresh();
     if (!m_markValid) {
         m_markThenNonLetter = -1;
         for (qsizetype o = 1; o < m_text.size(); ++o) {

@@ -62,15 +62,18 @@ void RepetitionHighlighter::searchStraightforward(qsizetype scanPos, QStringView
 void RepetitionHighlighter::searchFast(qsizetype scanPos, QStringView token)
 {
     const qsizetype length = token.size();
-    lowerCaseInto(token, m_pattern);
     const QString &lowered = m_text.lowered();
+    // The token is a slice of the text, so its lowered form is a slice of the
+    // lowered text.
+    const QStringView pattern =
+        QStringView(lowered).sliced(token.data() - m_text.text().data(), length);
     const QString &text = m_text.text();
     const qint64 lastStart = qint64(scanPos) + m_controls.sensitivity();
     // The first search starts on the token's own last character; each later
     // one length - 1 characters past the end of the occurrence just handled.
     qsizetype from = scanPos + length - 1;
     for (;;) {
-        const qsizetype found = findLowered(lowered, m_pattern, from, qsizetype(lastStart));
+        const qsizetype found = findLowered(lowered, pattern, from, qsizetype(lastStart));
         if (found < 0)
             return;
         if (accepts(text, found, length))

@@ -34,7 +34,8 @@ public:
     void startToken() { m_newColorUsed = false; }
 
     // One call per token but the last; scanPos is the offset of the token's
-    // first character, token the token trimmed at its end only.
+    // first character, token the token trimmed at its end only: a slice of
+    // the document's current text.
     void HighlightRepeats(qsizetype scanPos, QStringView token);
 
     qint64 paletteIndex() const { return m_paletteIndex; }
@@ -53,7 +54,6 @@ private:
     Algorithm m_algorithm;
     qint64 m_paletteIndex = 0;
     bool m_newColorUsed = false;
-    QString m_pattern;   // the lowered token, reused between calls
 };
 
 } // namespace tq

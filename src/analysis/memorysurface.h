@@ -29,6 +29,7 @@ public:
     void replace(qsizetype offset, qsizetype removed, const QString &inserted);
 
     Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
+    const QList<Colour> &colours() const { return m_colour; }
     bool boldAt(qsizetype offset) const { return m_bold.at(offset); }
     qsizetype selStart() const;
     qsizetype selLength() const;

@@ -16,10 +16,8 @@
 
 namespace tq {
 
-char16_t lowerUnit(char16_t c)
+char16_t lowerNonAscii(char16_t c)
 {
-    if (c < 0x80)
-        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
     if (QChar::isSurrogate(c))
         return c;
     return char16_t(QChar::toLower(c));
@@ -113,11 +111,6 @@ NumberForm::NumberForm(const QLocale &locale)
     const QString zero = locale.zeroDigit();
     if (zero.size() == 1)
         m_zero = zero.at(0).unicode();
-}
-
-bool NumberForm::isDigit(char16_t c) const
-{
-    return (c >= u'0' && c <= u'9') || (c >= m_zero && c <= m_zero + 9);
 }
 
 bool NumberForm::hasDigit(QStringView text) const

@@ -28,7 +28,13 @@ inline bool isWordStartMark(char16_t c)
 // Surrogates are left alone, so characters outside the Basic Multilingual
 // Plane compare exactly; in exchange, lowering a slice of a text always gives
 // the same units as slicing the lowered text, and no length ever changes.
-char16_t lowerUnit(char16_t c);
+char16_t lowerNonAscii(char16_t c);
+inline char16_t lowerUnit(char16_t c)
+{
+    if (c < 0x80)
+        return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+    return lowerNonAscii(c);
+}
 QString lowerCase(QStringView text);
 void lowerCaseInto(QStringView text, QString &out);   // reuses out's buffer
 
@@ -64,7 +70,10 @@ public:
     bool markNumericPrefixes(QStringView text, std::vector<char> &numeric) const;
 
 private:
-    bool isDigit(char16_t c) const;
+    bool isDigit(char16_t c) const
+    {
+        return (c >= u'0' && c <= u'9') || (c >= m_zero && c <= m_zero + 9);
+    }
     bool hasDigit(QStringView text) const;
 
     QString m_decimal;

@@ -13,7 +13,7 @@ void WordTable::recreate()
     m_index.clear();
 }
 
-void WordTable::count(const QString &word, Algorithm algorithm)
+void WordTable::count(QStringView word, Algorithm algorithm)
 {
     if (m_rows.isEmpty())
         recreate();
@@ -24,12 +24,12 @@ void WordTable::count(const QString &word, Algorithm algorithm)
                 return;
             }
         }
-    } else if (auto it = m_index.constFind(word); it != m_index.cend()) {
-        ++m_rows[*it].count;
+    } else if (auto it = m_index.find(word); it != m_index.end()) {
+        ++m_rows[it->second].count;
         return;
     }
-    m_rows.append(Row{word, 1});
-    m_index.insert(word, m_rows.size() - 1);
+    m_rows.append(Row{word.toString(), 1});
+    m_index.emplace(QStringView(m_rows.constLast().word), m_rows.size() - 1);
 }
 
 void WordTable::sortByCount(Algorithm algorithm)
@@ -40,7 +40,7 @@ void WordTable::sortByCount(Algorithm algorithm)
         fastSort();
     // The index keeps answering lookups after the reorder.
     for (qsizetype i = 1; i < m_rows.size(); ++i)
-        m_index[m_rows[i].word] = i;
+        m_index[QStringView(m_rows[i].word)] = i;
 }
 
 void WordTable::straightforwardSort()

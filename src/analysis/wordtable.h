@@ -8,11 +8,21 @@
 #include <QList>
 #include <QString>
 
+#include <unordered_map>
+
 namespace tq {
 
 class WordTable
 {
 public:
+    WordTable() = default;
+    // The index views the rows' strings: a move keeps them where they are,
+    // a copy could not share them.
+    WordTable(WordTable &&) = default;
+    WordTable &operator=(WordTable &&) = default;
+    WordTable(const WordTable &) = delete;
+    WordTable &operator=(const WordTable &) = delete;
+
     struct Row
     {
         QString word;   // lower case, possibly empty
@@ -25,7 +35,7 @@ public:
     void recreate();
 
     // Adds one to the row holding word (compared exactly), or appends a row.
-    void count(const QString &word, Algorithm algorithm = Algorithm::Fast);
+    void count(QStringView word, Algorithm algorithm = Algorithm::Fast);
 
     qsizetype upperBound() const { return m_rows.isEmpty() ? 0 : m_rows.size() - 1; }
     const Row &row(qsizetype i) const { return m_rows.at(i); }
@@ -40,7 +50,13 @@ private:
 
     bool m_exists = false;
     QList<Row> m_rows;                 // m_rows[0] is the unused row 0
-    QHash<QString, qsizetype> m_index; // word -> row, beside the rows
+    struct ViewHash
+    {
+        size_t operator()(QStringView s) const noexcept { return qHash(s); }
+    };
+    // word -> row, beside the rows. The keys view the rows' own strings, whose
+    // characters stay put however the rows move, so a lookup needs no copy.
+    std::unordered_map<QStringView, qsizetype, ViewHash> m_index;
 };
 
 } // namespace tq

@@ -128,7 +128,7 @@ void OrderingTest::sameAsStraightforward()
                      qPrintable(QString("seed %1, table %2, row %3").arg(seed).arg(t).arg(i)));
         // Counting after the reorder still finds the rows.
         if (n > 0) {
-            fast.count("0");
+            fast.count(u"0");
             QCOMPARE(fast.upperBound(), qsizetype(n));
         }
     }
