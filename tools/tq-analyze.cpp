@@ -20,6 +20,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <optional>
 
 using namespace tq;
@@ -80,6 +81,24 @@ private:
     FixedControls &m_inner;
     bool m_record;
 };
+
+constexpr const char *Usage =
+    "usage: tq-analyze [options] FILE\n"
+    "One analysis pass over the UTF-8 text of FILE, printed as JSON:\n"
+    "  {\"list\": [\"3 - word\", ...], \"colour\": [[first, last, value], ...],\n"
+    "   \"bold\": [[first, last], ...]}   (offsets in UTF-16 units, both ends included)\n"
+    "options:\n"
+    "  --sensitivity N        distance in characters (default 20)\n"
+    "  --min-length TEXT      text of the minimum-length box (default \"3\")\n"
+    "  --filter               tick \"Filter Using Minimum Length\"\n"
+    "  --mode none|begin|complete   match mode (default none)\n"
+    "  --progress             add the progress values\n"
+    "  --straightforward      use the straightforward algorithms\n"
+    "  --surface memory|widget   run in memory (default) or in the real window\n"
+    "  --bold                 tick \"Bold Highlighted Words\" after the pass\n"
+    "  --select I,J,...       then select these 0-based list entries, one by one\n"
+    "  --time                 print the pass's wall time on stderr\n"
+    "  --time-clear           (window) time \"Clear Formatting\" afterwards\n";
 
 int fail(const QString &message)
 {
@@ -163,6 +182,9 @@ std::optional<Options> parse(const QStringList &args, QString &error)
                 }
                 o.browse.select.append(entry);
             }
+        } else if (a == u"--help" || a == u"-h") {
+            std::fputs(Usage, stdout);
+            std::exit(0);
         } else if (a.startsWith(u'-') && a.size() > 1) {
             error = QStringLiteral("unknown option ") + a;
             return std::nullopt;
