@@ -110,35 +110,30 @@ Colour WidgetSurface::selColor() const
 
 void WidgetSurface::setSelColor(Colour colour)
 {
-    const qsizetype start = selStart();
-    const qsizetype end = start + selLength();
-    Colour *c = m_colour.data();
-    qsizetype first = end, last = start;
-    for (qsizetype i = start; i < end; ++i) {
-        if (c[i] != colour) {
-            c[i] = colour;
-            first = std::min(first, i);
-            last = i + 1;
-        }
-    }
-    m_unshownColour.add(first, last);
+    m_unshownColour.add(assignSelection(m_colour.data(), colour));
 }
 
 void WidgetSurface::setSelBold(bool bold)
 {
+    m_unshownBold.add(assignSelection(m_bold.data(), char(bold ? 1 : 0)));
+}
+
+// Writes value over the selection and returns the span that really changed,
+// so that only that span has to be shown again.
+template<typename Value>
+std::pair<qsizetype, qsizetype> WidgetSurface::assignSelection(Value *values, Value value) const
+{
     const qsizetype start = selStart();
     const qsizetype end = start + selLength();
-    char *b = m_bold.data();
-    const char value = bold ? 1 : 0;
     qsizetype first = end, last = start;
     for (qsizetype i = start; i < end; ++i) {
-        if (b[i] != value) {
-            b[i] = value;
+        if (values[i] != value) {
+            values[i] = value;
             first = std::min(first, i);
             last = i + 1;
         }
     }
-    m_unshownBold.add(first, last);
+    return {first, last};
 }
 
 void WidgetSurface::flushFormatting()

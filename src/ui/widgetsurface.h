@@ -73,9 +73,12 @@ private:
         qsizetype from = 0;
         qsizetype to = 0;   // empty when to <= from
         void add(qsizetype a, qsizetype b);
+        void add(std::pair<qsizetype, qsizetype> span) { add(span.first, span.second); }
         bool isEmpty() const { return to <= from; }
     };
 
+    template<typename Value>
+    std::pair<qsizetype, qsizetype> assignSelection(Value *values, Value value) const;
     void onContentsChange(int position, int removed, int added);
     void repaintColours();
     void queueRepaintColours();

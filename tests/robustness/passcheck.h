@@ -119,4 +119,17 @@ inline void analyseChecked(const QString &text, const FixedControls &settings, P
         QVERIFY(p >= 0.0f && p <= 100.0f);
 }
 
+// "a b c ... z a b ..." with count one-letter words.
+inline QString oneLetterWords(qsizetype count)
+{
+    QString text;
+    text.reserve(2 * count);
+    for (qsizetype i = 0; i < count; ++i) {
+        if (i)
+            text.append(u' ');
+        text.append(QChar(char16_t(u'a' + i % 26)));
+    }
+    return text;
+}
+
 } // namespace tq::testing

@@ -34,17 +34,6 @@ QString evenOffsets(qsizetype count)
     return runs.join(u' ');
 }
 
-QString oneLetterWords(qsizetype count)
-{
-    QString text;
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i)
-            text.append(u' ');
-        text.append(QChar(char16_t(u'a' + i % 26)));
-    }
-    return text;
-}
-
 // count distinct three-letter words ("aaa", "aab", ...), the whole run twice.
 QString distinctWordsTwice(int count)
 {

@@ -24,19 +24,6 @@ FixedControls settings(const QString &minLength = "3", bool filter = false, int 
     return c;
 }
 
-// "a b c ... z a b ..." with count one-letter words.
-QString oneLetterWords(qsizetype count)
-{
-    QString text;
-    text.reserve(2 * count);
-    for (qsizetype i = 0; i < count; ++i) {
-        if (i)
-            text.append(u' ');
-        text.append(QChar(char16_t(u'a' + i % 26)));
-    }
-    return text;
-}
-
 QStringList oneLetterLines(qsizetype count)
 {
     QStringList lines;
