@@ -128,6 +128,20 @@ private Q_SLOTS:
         QVERIFY(!boldRuns(*form).isEmpty());
     }
 
+    // Moving through the list with the keyboard bolds like clicking does.
+    void keyboardSelects()
+    {
+        auto form = shownForm(QStringLiteral("the cat and the dog"));
+        form->Command1_Click();   // "2 - the" comes first, then "1 - cat"
+        form->ckBold->setChecked(true);
+        form->lstWords->setFocus();
+        form->lstWords->setCurrentRow(0);
+        QCOMPARE(boldRuns(*form), (QList<Run>{{0, 2, 1}, {12, 14, 1}}));
+        QTest::keyClick(form->lstWords, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(form->lstWords->selectedItems().size(), 2);
+        QCOMPARE(boldRuns(*form), (QList<Run>{{0, 2, 1}, {4, 6, 1}, {12, 14, 1}}));
+    }
+
     void clearFormattingKeepsSelection()
     {
         auto form = shownForm(QStringLiteral("the cat and the cat"));
