@@ -124,7 +124,7 @@ void Form1::createControls()
     lstWords = named(new QListWidget(Frame1), "lstWords");
     lstWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
     lstWords->setSortingEnabled(false);
-    lstWords->setUniformItemSizes(true);   // a book's 13,000 words lay out at once
+    lstWords->setUniformItemSizes(true);   // a book's tens of thousands of words lay out at once
     ckFilter = named(new QCheckBox(QStringLiteral("Filter Using Minimum Length"), Frame1), "ckFilter");
     ckBold = named(new QCheckBox(QStringLiteral("Bold Highlighted Words"), Frame1), "ckBold");
     describeForScreenReaders();
