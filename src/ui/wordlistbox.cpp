@@ -6,8 +6,23 @@
 namespace tq::ui {
 
 namespace {
+
 constexpr int WordRole = Qt::UserRole;
+
+// A word may span a line break (only spaces separate words). Shown as it is,
+// the break would make its entry two lines high, and with uniform item sizes
+// every entry along with it; a visible mark keeps each entry on one line.
+QString oneLine(QString line)
+{
+    for (QChar &c : line) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == u'\v' || u == u'\f' || u == 0x2028 || u == 0x2029)
+            c = QChar(0x21B5);   // DOWNWARDS ARROW WITH CORNER LEFTWARDS
+    }
+    return line;
 }
+
+} // namespace
 
 WordListBox::WordListBox(QListWidget *list)
     : m_list(list)
@@ -23,7 +38,7 @@ void WordListBox::clear()
 void WordListBox::append(const QList<ResultEntry> &entries)
 {
     for (const ResultEntry &entry : entries) {
-        auto *item = new QListWidgetItem(entry.line);
+        auto *item = new QListWidgetItem(oneLine(entry.line));
         item->setData(WordRole, entry.word);
         m_list->addItem(item);
     }

@@ -203,6 +203,18 @@ private Q_SLOTS:
         QCOMPARE(form->lstWords->selectedItems().size(), 2);
     }
 
+    // A word that spans a line break keeps its entry on one line, and
+    // selecting it still finds the word with its break.
+    void wordAcrossALineBreak()
+    {
+        auto form = shownForm(QStringLiteral("end.\nNext end.\nNext x"));
+        form->Command1_Click();
+        QCOMPARE(form->lstWords->item(0)->text(), QStringView(u"2 - end.\u21B5next").toString());
+        form->ckBold->setChecked(true);
+        form->lstWords->item(0)->setSelected(true);
+        QCOMPARE(boldRuns(*form), (QList<Run>{{0, 8, 1}, {10, 18, 1}}));
+    }
+
     void clearCommandsOnEmptyDocument()
     {
         auto form = shownForm(QString());
