@@ -7,7 +7,6 @@ namespace tq {
 
 void WordTable::recreate()
 {
-    m_exists = true;
     m_rows.clear();
     m_rows.append(Row{});
     m_index.clear();

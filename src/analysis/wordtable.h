@@ -29,8 +29,6 @@ public:
         qint32 count = 0;
     };
 
-    // Before the first pass the table does not exist at all.
-    bool exists() const { return m_exists; }
     // Row 0 only, upper row bound 0.
     void recreate();
 
@@ -48,7 +46,6 @@ private:
     void straightforwardSort();
     void fastSort();
 
-    bool m_exists = false;
     QList<Row> m_rows;                 // m_rows[0] is the unused row 0
     struct ViewHash
     {
