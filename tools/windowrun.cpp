@@ -1,8 +1,9 @@
 #include "windowrun.h"
 
-#include "form1.h"
 #include "documentarea.h"
+#include "form1.h"
 #include "widgetsurface.h"
+#include "wordlistbox.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QApplication>
@@ -89,7 +90,7 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
 
     WindowRun run;
     for (int i = 0; i < form.lstWords->count(); ++i)
-        run.lines.append(form.lstWords->item(i)->text());
+        run.lines.append(tq::ui::WordListBox::publishedLine(form.lstWords->item(i)));
     ui::WidgetSurface &surface = form.surface();
     const qsizetype size = surface.text().size();
     run.colour.reserve(size);

@@ -8,6 +8,7 @@ namespace tq::ui {
 namespace {
 
 constexpr int WordRole = Qt::UserRole;
+constexpr int LineRole = Qt::UserRole + 1;
 
 // A word may span a line break (only spaces separate words). Shown as it is,
 // the break would make its entry two lines high, and with uniform item sizes
@@ -40,8 +41,14 @@ void WordListBox::append(const QList<ResultEntry> &entries)
     for (const ResultEntry &entry : entries) {
         auto *item = new QListWidgetItem(oneLine(entry.line));
         item->setData(WordRole, entry.word);
+        item->setData(LineRole, entry.line);
         m_list->addItem(item);
     }
+}
+
+QString WordListBox::publishedLine(const QListWidgetItem *item)
+{
+    return item->data(LineRole).toString();
 }
 
 qsizetype WordListBox::count() const

@@ -7,6 +7,7 @@
 #include "wordbolder.h"
 
 class QListWidget;
+class QListWidgetItem;
 
 namespace tq::ui {
 
@@ -18,6 +19,9 @@ public:
     // Emptying the list is not a change of selection anyone acts on.
     void clear() override;
     void append(const QList<ResultEntry> &entries) override;
+
+    // The line exactly as published; the shown text marks line breaks.
+    static QString publishedLine(const QListWidgetItem *item);
 
     qsizetype count() const override;
     bool isSelected(qsizetype entry) const override;
