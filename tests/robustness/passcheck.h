@@ -6,6 +6,7 @@
 #include "analysispass.h"
 #include "highlighter.h"
 #include "memorysurface.h"
+#include "passrun.h"
 
 #include <QStringList>
 #include <QTest>
@@ -13,13 +14,6 @@
 #include <algorithm>
 
 namespace tq::testing {
-
-class RecordingControls : public FixedControls
-{
-public:
-    QList<float> values;
-    void setProgress(float percent) override { values.append(percent); }
-};
 
 class LineList : public ResultList
 {
