@@ -91,12 +91,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     WindowRun run;
     for (int i = 0; i < form.lstWords->count(); ++i)
         run.lines.append(tq::ui::WordListBox::publishedLine(form.lstWords->item(i)));
-    ui::WidgetSurface &surface = form.surface();
-    const qsizetype size = surface.text().size();
-    run.colour.reserve(size);
-    for (qsizetype i = 0; i < size; ++i)
-        run.colour.append(surface.colourAt(i));
-    run.bold = surface.boldShown();
+    run.colour = form.surface().colours();
+    run.bold = form.surface().boldShown();
 
     if (timeClear) {
         timer.start();

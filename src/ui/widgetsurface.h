@@ -54,6 +54,7 @@ public:
     qsizetype selStart() const;
     qsizetype selLength() const;
     Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
+    const QList<Colour> &colours() const { return m_colour; }
     bool boldAt(qsizetype offset) const { return m_bold.at(offset) != 0; }
     // Bold as the document's block layouts show it, one flag per character.
     QByteArray boldShown() const;
