@@ -2,6 +2,7 @@
 
 #include "analysispass.h"
 #include "documentarea.h"
+#include "documentmenu.h"
 #include "floatprogressbar.h"
 #include "formcontrols.h"
 #include "icon/appicon.h"
@@ -74,6 +75,7 @@ Form1::Form1(QWidget *parent)
     m_surface = std::make_unique<WidgetSurface>(TB);
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
+    m_menu = new DocumentMenu(TB);
     wire();
 
     setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));

@@ -25,6 +25,7 @@ class QScrollBar;
 namespace tq::ui {
 
 class DocumentArea;
+class DocumentMenu;
 class FloatProgressBar;
 class FormControls;
 class WidgetSurface;
@@ -66,6 +67,9 @@ public:
     void ckBold_Click();
     void Form_Resize();
 
+    // The document area's context menu, where each group of commands adds its section.
+    DocumentMenu &documentMenu() { return *m_menu; }
+
     WidgetSurface &surface() { return *m_surface; }
     const WordTable &wordTable() const { return m_table; }
     PassPacer &pacer() { return m_pacer; }
@@ -94,6 +98,7 @@ private:
     std::unique_ptr<WidgetSurface> m_surface;
     std::unique_ptr<FormControls> m_controls;
     std::unique_ptr<WordListBox> m_list;
+    DocumentMenu *m_menu = nullptr;   // owned by the document area
     PassPacer m_pacer;
     std::function<void(qint64)> m_visitHook;
 };

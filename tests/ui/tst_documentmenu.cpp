@@ -1,0 +1,162 @@
+// The document area's context menu: the editor's own entries first, then each
+// section of commands in the order added, opened by mouse or keyboard, with
+// the commands' shortcuts working anywhere in the window.
+#include "testlocale.h"
+
+#include "documentmenu.h"
+#include "windowfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenu>
+#include <QSignalSpy>
+
+#include <memory>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+namespace {
+
+// Entry texts, shortcuts' tabs cut off; a section shows as "[title]", a
+// separator as "-", a submenu's entries follow its own entry as "> text".
+QStringList entries(const QMenu &menu)
+{
+    QStringList out;
+    for (const QAction *a : menu.actions()) {
+        if (a->isSeparator())
+            out.append(a->text().isEmpty() ? QStringLiteral("-") : u'[' + a->text() + u']');
+        else
+            out.append(a->text().section(u'\t', 0, 0));
+    }
+    return out;
+}
+
+QMenu *openPopup()
+{
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+void closePopups()
+{
+    while (QWidget *popup = QApplication::activePopupWidget())
+        popup->close();
+}
+
+} // namespace
+
+class DocumentMenuTest : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<Form1> m_form;
+    QAction *m_open = nullptr;
+    QAction *m_save = nullptr;
+    QAction *m_find = nullptr;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_form = shownForm(QStringLiteral("one two three"));
+        m_open = new QAction(QStringLiteral("Open..."), m_form.get());
+        m_open->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+        m_save = new QAction(QStringLiteral("Save"), m_form.get());
+        m_save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+        m_find = new QAction(QStringLiteral("Find Next"), m_form.get());
+        m_find->setShortcut(QKeySequence(QStringLiteral("F3")));
+        m_form->documentMenu().addSection(QStringLiteral("Tested"), {m_open, m_save});
+        m_form->documentMenu().addSection(QStringLiteral("Second"), {m_find});
+    }
+    void cleanup()
+    {
+        closePopups();
+        m_form.reset();
+    }
+
+    void editingEntriesThenSectionsInOrder()
+    {
+        std::unique_ptr<QMenu> menu(m_form->documentMenu().build(QPoint(5, 5)));
+        const QStringList got = entries(*menu);
+        // The editor's usual entries stay, in the editor's own order.
+        std::unique_ptr<QMenu> standard(m_form->TB->createStandardContextMenu(QPoint(5, 5)));
+        const QStringList editing = entries(*standard);
+        QVERIFY(editing.contains(QStringLiteral("&Paste")));
+        QVERIFY(editing.contains(QStringLiteral("Select All")));
+        QCOMPARE(got.mid(0, editing.size()), editing);
+        QCOMPARE(got.mid(editing.size()),
+                 QStringList({QStringLiteral("[Tested]"), QStringLiteral("Open..."),
+                              QStringLiteral("Save"), QStringLiteral("[Second]"),
+                              QStringLiteral("Find Next")}));
+    }
+
+    void opensFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("menu key") << int(Qt::Key_Menu) << int(Qt::NoModifier) << true;
+        QTest::newRow("shift+F10") << int(Qt::Key_F10) << int(Qt::ShiftModifier) << true;
+        QTest::newRow("F10 alone") << int(Qt::Key_F10) << int(Qt::NoModifier) << false;
+        QTest::newRow("ctrl+F10") << int(Qt::Key_F10) << int(Qt::ControlModifier) << false;
+    }
+    void opensFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, opens);
+        m_form->activateWindow();
+        m_form->TB->setFocus();
+        const QString before = m_form->TB->toPlainText();
+        QTest::keyClick(m_form->TB, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        QMenu *menu = openPopup();
+        QCOMPARE(menu != nullptr, opens);
+        if (menu) {
+            QVERIFY(entries(*menu).contains(QStringLiteral("Find Next")));
+            // At the caret, inside the document area.
+            const QRect area(m_form->TB->viewport()->mapToGlobal(QPoint(0, 0)),
+                             m_form->TB->viewport()->size());
+            QVERIFY(area.contains(menu->pos()));
+        }
+        QCOMPARE(m_form->TB->toPlainText(), before);
+    }
+
+    void rightClickOpensIt()
+    {
+        Q_EMIT m_form->TB->customContextMenuRequested(QPoint(10, 10));
+        QMenu *menu = openPopup();
+        QVERIFY(menu);
+        QVERIFY(entries(*menu).contains(QStringLiteral("Open...")));
+        // The menu is gone once closed.
+        QSignalSpy gone(menu, &QObject::destroyed);
+        menu->close();
+        QTRY_COMPARE(gone.size(), 1);
+    }
+
+    void shortcutsWorkAnywhereInTheWindow_data()
+    {
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("document") << QStringLiteral("TB");
+        QTest::newRow("minimum length box") << QStringLiteral("txtML");
+        QTest::newRow("word list") << QStringLiteral("lstWords");
+    }
+    void shortcutsWorkAnywhereInTheWindow()
+    {
+        QFETCH(QString, focus);
+        QWidget *target = m_form->findChild<QWidget *>(focus);
+        QVERIFY(target);
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        target->setFocus();
+        QSignalSpy opened(m_open, &QAction::triggered);
+        QSignalSpy found(m_find, &QAction::triggered);
+        QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_F3);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(found.size(), 1);
+        QCOMPARE(m_form->txtML->text(), QStringLiteral("3"));
+    }
+};
+
+QTEST_MAIN(DocumentMenuTest)
+#include "tst_documentmenu.moc"
