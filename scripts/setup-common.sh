@@ -17,7 +17,7 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libquazip1-qt6-dev libuchardet-dev)
 
 build() {
     local dir=${1:-build}; shift || true

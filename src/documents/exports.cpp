@@ -1,0 +1,126 @@
+#include "exports.h"
+
+#include "analysispass.h"
+#include "wordtable.h"
+#include "writers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <memory>
+#include <vector>
+
+namespace tq::documents {
+
+namespace {
+
+QString suffixOf(const QString &path)
+{
+    return QFileInfo(path).suffix().toLower();
+}
+
+// The count as the line shows it: the digits before " - ".
+QString countOf(const ResultEntry &entry)
+{
+    const qsizetype dash = entry.line.indexOf(QLatin1String(" - "));
+    return dash < 0 ? QString() : entry.line.left(dash);
+}
+
+QString csvField(const QString &field)
+{
+    if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n')
+        && !field.contains(u'\r'))
+        return field;
+    QString quoted = field;
+    quoted.replace(u'"', QLatin1String("\"\""));
+    return u'"' + quoted + u'"';
+}
+
+} // namespace
+
+QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
+{
+    QString out;
+    if (suffixOf(path) == u"csv") {
+        out = QStringLiteral("count,word\r\n");
+        for (const ResultEntry &entry : entries)
+            out += csvField(countOf(entry)) + u',' + csvField(entry.word) + QLatin1String("\r\n");
+    } else {
+        for (const ResultEntry &entry : entries)
+            out += entry.line + u'\n';
+    }
+    return out.toUtf8();
+}
+
+bool highlightedSuffixKnown(const QString &path)
+{
+    const QString suffix = suffixOf(path);
+    return suffix == u"html" || suffix == u"htm" || suffix == u"odt";
+}
+
+std::optional<QByteArray> highlightedBytes(const QString &path, const QTextDocument &document,
+                                           const AnalysisMarks &marks, QString &reason)
+{
+    const QString suffix = suffixOf(path);
+    if (suffix == u"odt") {
+        std::optional<QByteArray> bytes = openDocumentBytes(document, marks);
+        if (!bytes)
+            reason = QStringLiteral("the document could not be packed");
+        return bytes;
+    }
+    if (suffix == u"html" || suffix == u"htm")
+        return htmlBytes(document, marks, QFileInfo(path).completeBaseName());
+    reason = QStringLiteral("a highlighted document is written as .html, .htm or .odt");
+    return std::nullopt;
+}
+
+QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files)
+{
+    std::vector<std::unique_ptr<QSaveFile>> pending;
+    auto failure = [](const QString &path, const QString &reason) {
+        return QStringLiteral("Cannot write %1: %2.").arg(path, reason);
+    };
+    for (const auto &[path, bytes] : files) {
+        auto file = std::make_unique<QSaveFile>(path);
+        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size())
+            return failure(path, file->errorString());   // the others are cancelled unwritten
+        pending.push_back(std::move(file));
+    }
+    for (size_t i = 0; i < pending.size(); ++i) {
+        if (!pending[i]->commit()) {
+            const QString error = failure(pending[i]->fileName(), pending[i]->errorString());
+            // Moving into place failed after all; take back the ones moved.
+            for (size_t j = 0; j < i; ++j)
+                QFile::remove(pending[j]->fileName());
+            return error;
+        }
+    }
+    return {};
+}
+
+QString exportWordList(const QString &path, const QList<ResultEntry> &entries)
+{
+    return writeFilesTogether({{path, wordListBytes(path, entries)}});
+}
+
+QString exportWordList(const QString &path, const WordTable &table)
+{
+    QList<ResultEntry> entries;
+    entries.reserve(table.upperBound());
+    for (qsizetype i = 1; i <= table.upperBound(); ++i)
+        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
+    return exportWordList(path, entries);
+}
+
+QString exportHighlighted(const QString &path, const QTextDocument &document,
+                          const QList<Colour> &colours, const QByteArray &bold)
+{
+    QString reason;
+    const std::optional<QByteArray> bytes = highlightedBytes(path, document, {&colours, &bold}, reason);
+    if (!bytes)
+        return QStringLiteral("Cannot write %1: %2.").arg(path, reason);
+    return writeFilesTogether({{path, *bytes}});
+}
+
+} // namespace tq::documents

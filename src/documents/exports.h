@@ -1,0 +1,51 @@
+// What a pass found, taken somewhere else: the word list as CSV or as text
+// lines, and the document with the analysis's colours and bold as real
+// character formats (HTML or OpenDocument).
+#pragma once
+
+#include "resultlist.h"
+#include "styledruns.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QTextDocument;
+
+namespace tq {
+class WordTable;
+}
+
+namespace tq::documents {
+
+// The list in its order. ".csv": UTF-8, a "count,word" header and one
+// record per entry, quoted as RFC 4180 says (a word holding a line break is
+// quoted with the break kept). Any other suffix: the lines exactly as
+// listed, one per line.
+QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries);
+// The document with the marks: HTML for .html/.htm, OpenDocument for .odt;
+// empty with a reason for any other suffix.
+std::optional<QByteArray> highlightedBytes(const QString &path, const QTextDocument &document,
+                                           const AnalysisMarks &marks, QString &reason);
+// Whether highlightedBytes takes the path's suffix.
+bool highlightedSuffixKnown(const QString &path);
+
+// The same, written through QSaveFile. Empty on success, else one sentence
+// naming the file and the reason; a failure leaves any old file whole.
+QString exportWordList(const QString &path, const QList<ResultEntry> &entries);
+// The table after the pass published it: rows 1 to N are the list's entries.
+QString exportWordList(const QString &path, const WordTable &table);
+// colours: one per character of documentText(document), 0 = none, red in
+// the lowest byte; bold: one byte per character, non-zero = bold. Shorter
+// lists leave the rest unmarked.
+QString exportHighlighted(const QString &path, const QTextDocument &document,
+                          const QList<Colour> &colours, const QByteArray &bold);
+
+// Writes every (path, bytes) pair or none: all are written beside their
+// targets first and moved into place only when every one succeeded. Empty
+// on success, else one sentence naming the file and the reason.
+QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files);
+
+} // namespace tq::documents

@@ -1,0 +1,252 @@
+#include "manuscript.h"
+
+#include "container.h"
+#include "exports.h"
+#include "odfreader.h"
+#include "plaintext.h"
+#include "writers.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextFragment>
+#include <QVariant>
+
+namespace tq::documents {
+
+namespace {
+
+// A plain text or HTML file larger than this is not a manuscript.
+constexpr qint64 MaxTextFileBytes = 256LL * 1024 * 1024;
+
+QString suffixOf(const QString &path)
+{
+    return QFileInfo(path).suffix().toLower();
+}
+
+// Reads HTML without reaching for anything outside it: a style sheet or a
+// picture named in the file could be any file on the machine (a device
+// that never ends, a huge file), so every resource reads as empty.
+class SelfContainedDocument : public QTextDocument
+{
+protected:
+    QVariant loadResource(int, const QUrl &) override { return QByteArray(); }
+};
+
+// Pictures are not prose, and a picture that was never loaded would be
+// looked for again wherever the document is shown.
+void removePictures(QTextDocument &document)
+{
+    QList<int> positions;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            if (fragment.isValid() && fragment.charFormat().isImageFormat()) {
+                for (int i = 0; i < fragment.length(); ++i)
+                    positions.append(fragment.position() + i);
+            }
+        }
+    }
+    QTextCursor cursor(&document);
+    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
+        cursor.setPosition(*it);
+        cursor.setPosition(*it + 1, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+}
+
+QString decodeHtml(const QByteArray &bytes)
+{
+    QStringDecoder decoder = QStringDecoder::decoderForHtml(bytes);
+    if (decoder.isValid()) {
+        QString text = decoder.decode(bytes);
+        if (!decoder.hasError())
+            return text;
+    }
+    QStringDecoder fallback("WINDOWS-1252");
+    return fallback.decode(bytes);
+}
+
+std::optional<QByteArray> readWhole(const QString &path, QString &reason)
+{
+    QFile file(path);
+    if (file.size() > MaxTextFileBytes) {
+        reason = QStringLiteral("it is larger than 256 MB");
+        return std::nullopt;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(MaxTextFileBytes + 1);
+    if (bytes.size() > MaxTextFileBytes) {
+        reason = QStringLiteral("it is larger than 256 MB");
+        return std::nullopt;
+    }
+    if (file.error() != QFileDevice::NoError) {
+        reason = file.errorString();
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+// .odt and .docx are both zip containers; the parts inside say which one a
+// file really is, whatever its name.
+bool readContainer(const QString &path, FileFormat named, QTextDocument &document,
+                   FileFormat &format, QString &reason)
+{
+    const QString kind = named == FileFormat::Word ? QStringLiteral("a Word document")
+                                                   : QStringLiteral("an OpenDocument text");
+    QFile probe(path);
+    if (probe.size() == 0) {
+        reason = QStringLiteral("the file is empty");
+        return false;
+    }
+    if (!probe.open(QIODevice::ReadOnly)) {
+        reason = probe.errorString();
+        return false;
+    }
+    if (!probe.read(4).startsWith("PK")) {
+        reason = QStringLiteral("it is not %1").arg(kind);
+        return false;
+    }
+    ZipContainer container(path);
+    if (!container.open(reason))
+        return false;
+    if (container.has(QStringLiteral("content.xml"))) {
+        format = FileFormat::OpenDocument;
+        return readOpenDocument(container, document, reason);
+    }
+    if (container.has(QStringLiteral("_rels/.rels")) || container.has(QStringLiteral("word/document.xml"))) {
+        format = FileFormat::Word;
+        return readWordDocument(container, document, reason);
+    }
+    reason = QStringLiteral("it is not %1 (an archive of other files)").arg(kind);
+    return false;
+}
+
+QString failure(const QString &verb, const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot %1 %2: %3.").arg(verb, path, reason);
+}
+
+} // namespace
+
+bool savesInPlace(FileFormat format)
+{
+    return format == FileFormat::PlainText || format == FileFormat::Markdown || format == FileFormat::Html;
+}
+
+FileFormat formatForSaving(const QString &path)
+{
+    const FileFormat format = formatForReading(path);
+    return format == FileFormat::Word ? FileFormat::PlainText : format;
+}
+
+FileFormat formatForReading(const QString &path)
+{
+    const QString suffix = suffixOf(path);
+    if (suffix == u"md" || suffix == u"markdown")
+        return FileFormat::Markdown;
+    if (suffix == u"html" || suffix == u"htm")
+        return FileFormat::Html;
+    if (suffix == u"odt")
+        return FileFormat::OpenDocument;
+    if (suffix == u"docx")
+        return FileFormat::Word;
+    return FileFormat::PlainText;
+}
+
+ReadResult readManuscript(const QString &path)
+{
+    ReadResult result;
+    const QFileInfo info(path);
+    QString reason;
+    if (!info.exists())
+        reason = QStringLiteral("there is no such file");
+    else if (info.isDir())
+        reason = QStringLiteral("it is a folder");
+    else if (!info.isFile())
+        reason = QStringLiteral("it is not a regular file");
+    if (!reason.isEmpty()) {
+        result.error = failure(QStringLiteral("open"), path, reason);
+        return result;
+    }
+
+    auto document = std::make_unique<SelfContainedDocument>();
+    Manuscript source{path, formatForReading(path), {}};
+    bool ok = false;
+    if (source.format == FileFormat::OpenDocument || source.format == FileFormat::Word) {
+        ok = readContainer(path, source.format, *document, source.format, reason);
+    } else if (const std::optional<QByteArray> bytes = readWhole(path, reason)) {
+        if (source.format == FileFormat::Html) {
+            document->setUndoRedoEnabled(false);
+            document->setHtml(decodeHtml(*bytes));
+            removePictures(*document);
+            document->setUndoRedoEnabled(true);
+            ok = true;
+        } else if (std::optional<DecodedText> decoded = decodePlainText(*bytes, reason)) {
+            document->setPlainText(decoded->text);
+            source.plainForm = decoded->form;
+            ok = true;
+        }
+    }
+    if (!ok) {
+        result.error = failure(QStringLiteral("open"), path, reason);
+        return result;
+    }
+    document->setModified(false);
+    result.document = std::move(document);
+    result.source = source;
+    return result;
+}
+
+QString writeManuscript(const QTextDocument &document, const Manuscript &target)
+{
+    QString reason;
+    std::optional<QByteArray> bytes;
+    switch (target.format) {
+    case FileFormat::PlainText:
+    case FileFormat::Markdown: {
+        QString text = document.toRawText();
+        text.remove(QChar::ObjectReplacementCharacter);
+        for (QChar &c : text) {
+            // Table cells and frames are marked by these; in plain text
+            // they end a line.
+            if (c == QChar(0xFDD0) || c == QChar(0xFDD1))
+                c = u'\n';
+        }
+        bytes = encodePlainText(text, target.plainForm, reason);
+        break;
+    }
+    case FileFormat::Html:
+        bytes = document.toHtml().toUtf8();
+        break;
+    case FileFormat::OpenDocument:
+        bytes = openDocumentBytes(document);
+        if (!bytes)
+            reason = QStringLiteral("the document could not be packed");
+        break;
+    case FileFormat::Word:
+        reason = QStringLiteral("Word documents are only read; save as OpenDocument instead");
+        break;
+    }
+    if (!bytes)
+        return failure(QStringLiteral("save"), target.path, reason);
+    return writeFilesTogether({{target.path, *bytes}});
+}
+
+QString documentText(const QTextDocument &document)
+{
+    QString text = document.toRawText();
+    for (QChar &c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+} // namespace tq::documents

@@ -1,0 +1,76 @@
+// Manuscripts on disk: reading a file into a QTextDocument, and writing the
+// writer's text and formatting back. Links QtGui at most, never widgets.
+//
+// Plain text (.txt and anything unknown that reads as text) and Markdown
+// (.md, .markdown; kept exactly as written) remember their encoding, BOM and
+// line-end style, so that saving gives the same bytes back. HTML (.html,
+// .htm) is read as rich text. OpenDocument (.odt) and Word (.docx) give
+// paragraphs, line breaks and the writer's italic, bold and underline; notes,
+// comments, headers, footers and deleted tracked text are left out.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class QTextDocument;
+
+namespace tq::documents {
+
+enum class FileFormat { PlainText, Markdown, Html, OpenDocument, Word };
+enum class LineEnding { Lf, CrLf, Cr };
+
+// How a plain text or Markdown file was written.
+struct PlainTextForm
+{
+    QByteArray encoding = "UTF-8";   // a name QStringEncoder understands
+    bool bom = false;
+    LineEnding lineEnding = LineEnding::Lf;
+
+    bool operator==(const PlainTextForm &) const = default;
+};
+
+// Where the document in the window came from, or goes to.
+struct Manuscript
+{
+    QString path;
+    FileFormat format = FileFormat::PlainText;
+    PlainTextForm plainForm;   // used by PlainText and Markdown only
+};
+
+// Whether Save may write the document back to the file it came from. Not for
+// .odt or .docx: the file holds more than was read, which a copy would lose.
+bool savesInPlace(FileFormat format);
+
+// By suffix, for Save As: .md/.markdown, .odt, .html/.htm; anything else
+// (.docx included, which is never written) is plain text.
+FileFormat formatForSaving(const QString &path);
+
+// By suffix, for opening: as formatForSaving, plus .docx.
+FileFormat formatForReading(const QString &path);
+
+struct ReadResult
+{
+    // Null on failure. Paragraphs are blocks, line breaks inside a paragraph
+    // are U+2028, and the writer's italic, bold and underline are character
+    // formats.
+    std::unique_ptr<QTextDocument> document;
+    Manuscript source;
+    QString error;   // on failure: one sentence naming the file and the reason
+};
+
+// Needs a QGuiApplication (any platform, "offscreen" included).
+ReadResult readManuscript(const QString &path);
+
+// Writes the document's text and its own formatting through QSaveFile (the
+// analysis colours and bold live outside the document and are never written).
+// Returns an empty string on success, else one sentence naming the file and
+// the reason; a failure leaves the old file whole. Word is refused.
+QString writeManuscript(const QTextDocument &document, const Manuscript &target);
+
+// The document's text as the analysis sees it: paragraph ends and line
+// breaks inside a paragraph as "\n", no-break spaces kept.
+QString documentText(const QTextDocument &document);
+
+} // namespace tq::documents

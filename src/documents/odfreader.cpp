@@ -1,0 +1,457 @@
+#include "odfreader.h"
+
+#include "container.h"
+#include "richtext.h"
+
+#include <QHash>
+#include <QTextDocument>
+#include <QXmlStreamReader>
+
+#include <vector>
+
+namespace tq::documents {
+
+namespace {
+
+const QString OfficeNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+const QString TextNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString StyleNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
+const QString FoNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0");
+const QString DrawNs = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:drawing:1.0");
+
+// A style chain longer than this is a loop or a hostile file.
+constexpr int MaxStyleDepth = 32;
+// Repeated spaces (<text:s text:c="N"/>) beyond this are a hostile file.
+constexpr int MaxRepeatedSpaces = 1024;
+
+struct NamedStyle
+{
+    CharStyle own;
+    QString parent;
+};
+
+class OdfReader
+{
+public:
+    // Reads the styles of styles.xml (builder null), or the styles and the
+    // body text of content.xml; the styles of one call serve the next.
+    bool read(const QByteArray &bytes, RichTextBuilder *builder, QString &reason);
+
+private:
+    CharStyle resolve(const QString &name) const;
+    void readTextProperties(QXmlStreamReader &xml);
+    bool skipped(const QXmlStreamReader &xml) const;
+    void appendCollapsed(QStringView text, const CharStyle &style);
+
+    RichTextBuilder *m_builder = nullptr;
+    QHash<QString, NamedStyle> m_styles;
+    QString m_currentStyle;   // the style:style being read
+    int m_paragraphDepth = 0;
+    bool m_lastWasSpace = true;
+    QString m_collapsed;   // scratch for appendCollapsed
+};
+
+CharStyle OdfReader::resolve(const QString &name) const
+{
+    CharStyle style;
+    QString at = name;
+    for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
+        const auto it = m_styles.constFind(at);
+        if (it == m_styles.cend())
+            break;
+        style = style.over(it->own);
+        at = it->parent;
+    }
+    return style;
+}
+
+void OdfReader::readTextProperties(QXmlStreamReader &xml)
+{
+    if (m_currentStyle.isEmpty())
+        return;
+    CharStyle &own = m_styles[m_currentStyle].own;
+    const QXmlStreamAttributes attributes = xml.attributes();
+    const QStringView weight = attributes.value(FoNs, QStringLiteral("font-weight"));
+    if (!weight.isEmpty())
+        own.bold = weight == u"bold" || weight.toInt() >= 600;
+    const QStringView slant = attributes.value(FoNs, QStringLiteral("font-style"));
+    if (!slant.isEmpty())
+        own.italic = slant == u"italic" || slant == u"oblique";
+    const QStringView underline = attributes.value(StyleNs, QStringLiteral("text-underline-style"));
+    if (!underline.isEmpty())
+        own.underline = underline != u"none";
+}
+
+bool OdfReader::skipped(const QXmlStreamReader &xml) const
+{
+    const QStringView ns = xml.namespaceUri();
+    const QStringView name = xml.name();
+    if (ns == DrawNs)   // pictures, shapes and the text boxes inside them
+        return true;
+    if (ns == OfficeNs)
+        return name == u"annotation" || name == u"forms"
+               || (!m_builder && (name == u"automatic-styles" || name == u"master-styles"));
+    if (ns == TextNs)
+        return name == u"note" || name == u"tracked-changes" || name == u"table-of-content"
+               || name.endsWith(u"index") || name == u"bibliography" || name == u"ruby-text"
+               || name.endsWith(u"-decls");
+    return false;
+}
+
+// Runs of white space inside a paragraph are one space, and a paragraph
+// starts with none; repeated spaces come as <text:s/>.
+void OdfReader::appendCollapsed(QStringView text, const CharStyle &style)
+{
+    m_collapsed.clear();
+    for (QChar c : text) {
+        if (c == u' ' || c == u'\t' || c == u'\n' || c == u'\r') {
+            if (!m_lastWasSpace)
+                m_collapsed += u' ';
+            m_lastWasSpace = true;
+        } else {
+            m_collapsed += c;
+            m_lastWasSpace = false;
+        }
+    }
+    m_builder->append(m_collapsed, style);
+}
+
+bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString &reason)
+{
+    m_builder = builder;
+    m_paragraphDepth = 0;
+    QXmlStreamReader xml(bytes);
+    std::vector<CharStyle> styles{CharStyle()};
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!acceptToken(xml, reason))
+            return false;
+        if (xml.isStartElement()) {
+            if (skipped(xml)) {
+                xml.skipCurrentElement();
+                continue;
+            }
+            const QStringView ns = xml.namespaceUri();
+            const QStringView name = xml.name();
+            CharStyle style = styles.back();
+            if (ns == StyleNs && name == u"style") {
+                m_currentStyle = xml.attributes().value(StyleNs, QStringLiteral("name")).toString();
+                m_styles[m_currentStyle].parent =
+                    xml.attributes().value(StyleNs, QStringLiteral("parent-style-name")).toString();
+            } else if (ns == StyleNs && name == u"text-properties") {
+                readTextProperties(xml);
+            } else if (m_builder && ns == TextNs && (name == u"p" || name == u"h")) {
+                m_builder->startParagraph();
+                ++m_paragraphDepth;
+                m_lastWasSpace = true;
+                style = resolve(xml.attributes().value(TextNs, QStringLiteral("style-name")).toString())
+                            .over(style);
+            } else if (m_paragraphDepth > 0 && ns == TextNs) {
+                if (name == u"span" || name == u"a") {
+                    style = resolve(xml.attributes().value(TextNs, QStringLiteral("style-name")).toString())
+                                .over(style);
+                } else if (name == u"s") {
+                    const int count = std::clamp(
+                        xml.attributes().value(TextNs, QStringLiteral("c")).toInt(), 1, MaxRepeatedSpaces);
+                    m_builder->append(QString(count, u' '), style);
+                    m_lastWasSpace = true;
+                } else if (name == u"tab") {
+                    m_builder->append(u"\t", style);
+                    m_lastWasSpace = true;
+                } else if (name == u"line-break") {
+                    m_builder->lineBreak(style);
+                    m_lastWasSpace = true;
+                }
+            }
+            styles.push_back(style);
+        } else if (xml.isEndElement()) {
+            if (xml.namespaceUri() == StyleNs && xml.name() == u"style")
+                m_currentStyle.clear();
+            if (m_builder && xml.namespaceUri() == TextNs && (xml.name() == u"p" || xml.name() == u"h"))
+                --m_paragraphDepth;
+            styles.pop_back();
+        } else if (xml.isCharacters() && m_paragraphDepth > 0) {
+            appendCollapsed(xml.text(), styles.back());
+        }
+    }
+    if (xml.hasError()) {
+        reason = xmlFailure(xml);
+        return false;
+    }
+    return true;
+}
+
+// Word's elements, by local name, whose content is not prose: deleted text,
+// field instructions, note and comment marks, drawings and text boxes, and
+// properties (read where they matter).
+bool wordSkipped(QStringView name)
+{
+    static const QStringList names = {
+        QStringLiteral("del"), QStringLiteral("moveFrom"), QStringLiteral("delText"),
+        QStringLiteral("instrText"), QStringLiteral("delInstrText"),
+        QStringLiteral("footnoteReference"), QStringLiteral("endnoteReference"),
+        QStringLiteral("commentReference"), QStringLiteral("annotationRef"),
+        QStringLiteral("drawing"), QStringLiteral("pict"), QStringLiteral("object"),
+        QStringLiteral("AlternateContent"), QStringLiteral("sectPr"), QStringLiteral("sdtPr"),
+        QStringLiteral("tblPr"), QStringLiteral("trPr"), QStringLiteral("tcPr"),
+        QStringLiteral("tblGrid"), QStringLiteral("rPrChange"), QStringLiteral("pPrChange"),
+        QStringLiteral("fldData"), QStringLiteral("rt"), QStringLiteral("sym")};
+    return names.contains(name);
+}
+
+// By local name: the prefix is the writer's choice.
+QString wordAttribute(const QXmlStreamReader &xml, QStringView name)
+{
+    for (const QXmlStreamAttribute &attribute : xml.attributes()) {
+        if (attribute.name() == name)
+            return attribute.value().toString();
+    }
+    return {};
+}
+
+bool wordOn(const QXmlStreamReader &xml)
+{
+    const QString value = wordAttribute(xml, u"val");
+    return value != u"0" && value != u"false" && value != u"off" && value != u"none";
+}
+
+// Reads the current w:rPr to its end: the run's direct properties and its
+// character style, skipping the record of earlier formatting.
+CharStyle readRunProperties(QXmlStreamReader &xml, QString &styleId, QString &reason)
+{
+    CharStyle style;
+    while (xml.readNextStartElement()) {
+        if (!acceptToken(xml, reason))
+            break;
+        const QStringView name = xml.name();
+        if (name == u"b")
+            style.bold = wordOn(xml);
+        else if (name == u"i")
+            style.italic = wordOn(xml);
+        else if (name == u"u")
+            style.underline = wordOn(xml);
+        else if (name == u"rStyle")
+            styleId = wordAttribute(xml, u"val");
+        xml.skipCurrentElement();
+    }
+    return style;
+}
+
+class WordReader
+{
+public:
+    bool readStyles(const QByteArray &bytes, QString &reason);
+    bool readBody(const QByteArray &bytes, RichTextBuilder &builder, QString &reason);
+
+private:
+    CharStyle resolve(const QString &id) const;
+    // Reads the current w:pPr to its end; returns whether the paragraph's
+    // own end was deleted under tracked changes.
+    bool readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle, QString &reason);
+
+    QHash<QString, NamedStyle> m_styles;
+};
+
+CharStyle WordReader::resolve(const QString &id) const
+{
+    CharStyle style;
+    QString at = id;
+    for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
+        const auto it = m_styles.constFind(at);
+        if (it == m_styles.cend())
+            break;
+        style = style.over(it->own);
+        at = it->parent;
+    }
+    return style;
+}
+
+bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
+{
+    QXmlStreamReader xml(bytes);
+    QString current;
+    while (!xml.atEnd()) {
+        xml.readNext();
+        if (!acceptToken(xml, reason))
+            return false;
+        if (xml.isStartElement()) {
+            const QStringView name = xml.name();
+            if (name == u"style") {
+                current = wordAttribute(xml, u"styleId");
+            } else if (name == u"basedOn" && !current.isEmpty()) {
+                m_styles[current].parent = wordAttribute(xml, u"val");
+            } else if (name == u"rPr" && !current.isEmpty()) {
+                QString ignored;
+                m_styles[current].own = readRunProperties(xml, ignored, reason);
+            } else if (name == u"pPr" || name == u"tblPr" || name == u"docDefaults") {
+                xml.skipCurrentElement();
+            }
+        } else if (xml.isEndElement() && xml.name() == u"style") {
+            current.clear();
+        }
+    }
+    if (!reason.isEmpty())
+        return false;
+    if (xml.hasError()) {
+        reason = xmlFailure(xml);
+        return false;
+    }
+    return true;
+}
+
+bool WordReader::readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle,
+                                         QString &reason)
+{
+    bool endDeleted = false;
+    while (xml.readNextStartElement()) {
+        if (!acceptToken(xml, reason))
+            return false;
+        if (xml.name() == u"pStyle") {
+            paragraphStyle = resolve(wordAttribute(xml, u"val"));
+            xml.skipCurrentElement();
+        } else if (xml.name() == u"rPr") {
+            while (xml.readNextStartElement()) {
+                if (xml.name() == u"del")
+                    endDeleted = true;
+                xml.skipCurrentElement();
+            }
+        } else {
+            xml.skipCurrentElement();
+        }
+    }
+    return endDeleted;
+}
+
+bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QString &reason)
+{
+    QXmlStreamReader xml(bytes);
+    CharStyle paragraphStyle;
+    CharStyle runStyle;
+    bool joinNext = false;
+    bool endDeleted = false;
+    while (!xml.atEnd() && reason.isEmpty()) {
+        xml.readNext();
+        if (!acceptToken(xml, reason))
+            return false;
+        if (xml.isEndElement() && xml.name() == u"p") {
+            joinNext = endDeleted;
+            continue;
+        }
+        if (!xml.isStartElement())
+            continue;
+        const QStringView name = xml.name();
+        if (wordSkipped(name)) {
+            xml.skipCurrentElement();
+        } else if (name == u"p") {
+            // A paragraph whose end was deleted runs on into the next one.
+            if (!joinNext)
+                builder.startParagraph();
+            joinNext = endDeleted = false;
+            paragraphStyle = CharStyle();
+        } else if (name == u"pPr") {
+            endDeleted = readParagraphProperties(xml, paragraphStyle, reason);
+        } else if (name == u"r") {
+            runStyle = paragraphStyle;
+        } else if (name == u"rPr") {
+            QString styleId;
+            const CharStyle direct = readRunProperties(xml, styleId, reason);
+            runStyle = direct.over(resolve(styleId).over(paragraphStyle));
+        } else if (name == u"t") {
+            builder.append(xml.readElementText(), runStyle);
+        } else if (name == u"tab") {
+            builder.append(u"\t", runStyle);
+        } else if (name == u"br" || name == u"cr") {
+            const QString type = wordAttribute(xml, u"type");
+            // A page or column break before any text breaks no line.
+            if (!(builder.paragraphEmpty() && (type == u"page" || type == u"column")))
+                builder.lineBreak(runStyle);
+        } else if (name == u"noBreakHyphen") {
+            builder.append(u"\u2011", runStyle);
+        } else if (name == u"softHyphen") {
+            builder.append(u"\u00AD", runStyle);
+        }
+    }
+    if (!reason.isEmpty())
+        return false;
+    if (xml.hasError()) {
+        reason = xmlFailure(xml);
+        return false;
+    }
+    return true;
+}
+
+// The main part named by the package's relationships, word/document.xml in
+// every file seen so far.
+QString wordMainPart(ZipContainer &container)
+{
+    QString ignored;
+    const std::optional<QByteArray> rels = container.read(QStringLiteral("_rels/.rels"), ignored);
+    if (rels) {
+        QXmlStreamReader xml(*rels);
+        while (!xml.atEnd() && xml.tokenType() != QXmlStreamReader::DTD) {
+            if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship"
+                && xml.attributes().value(QStringLiteral("Type")).endsWith(u"/officeDocument")) {
+                QString target = xml.attributes().value(QStringLiteral("Target")).toString();
+                while (target.startsWith(u'/'))
+                    target.remove(0, 1);
+                if (container.has(target))
+                    return target;
+            }
+        }
+    }
+    return QStringLiteral("word/document.xml");
+}
+
+} // namespace
+
+bool readOpenDocument(ZipContainer &container, QTextDocument &document, QString &reason)
+{
+    if (container.has(QStringLiteral("mimetype"))) {
+        const std::optional<QByteArray> type = container.read(QStringLiteral("mimetype"), reason);
+        if (!type)
+            return false;
+        if (!type->trimmed().startsWith("application/vnd.oasis.opendocument.text")) {
+            reason = QStringLiteral("it is not an OpenDocument text (it holds %1)")
+                         .arg(QString::fromUtf8(type->trimmed().left(80)));
+            return false;
+        }
+    }
+    const std::optional<QByteArray> content = container.read(QStringLiteral("content.xml"), reason);
+    if (!content)
+        return false;
+    OdfReader reader;
+    if (container.has(QStringLiteral("styles.xml"))) {
+        // Common styles only: the automatic styles and master pages of
+        // styles.xml belong to headers and footers.
+        const std::optional<QByteArray> styles = container.read(QStringLiteral("styles.xml"), reason);
+        if (!styles || !reader.read(*styles, nullptr, reason))
+            return false;
+    }
+    RichTextBuilder builder(document);
+    if (!reader.read(*content, &builder, reason))
+        return false;
+    builder.finish();
+    return true;
+}
+
+bool readWordDocument(ZipContainer &container, QTextDocument &document, QString &reason)
+{
+    const QString main = wordMainPart(container);
+    const std::optional<QByteArray> body = container.read(main, reason);
+    if (!body)
+        return false;
+    WordReader reader;
+    const QString folder = main.left(main.lastIndexOf(u'/') + 1);
+    if (container.has(folder + QStringLiteral("styles.xml"))) {
+        const std::optional<QByteArray> styles = container.read(folder + QStringLiteral("styles.xml"), reason);
+        if (!styles || !reader.readStyles(*styles, reason))
+            return false;
+    }
+    RichTextBuilder builder(document);
+    if (!reader.readBody(*body, builder, reason))
+        return false;
+    builder.finish();
+    return true;
+}
+
+} // namespace tq::documents
