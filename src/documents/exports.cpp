@@ -85,6 +85,13 @@ QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files)
         auto file = std::make_unique<QSaveFile>(path);
         if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size())
             return failure(path, file->errorString());   // the others are cancelled unwritten
+        // A write cut short (a full disk, a size limit) is not always
+        // reported, and the commit would then replace the old file with
+        // the part that fitted: count what reached the disk.
+        if (!file->flush() || file->size() != bytes.size()) {
+            file->cancelWriting();
+            return failure(path, QStringLiteral("not all of it could be written (is the disk full?)"));
+        }
         pending.push_back(std::move(file));
     }
     for (size_t i = 0; i < pending.size(); ++i) {

@@ -165,16 +165,18 @@ public:
             appendEscaped(m_out, c);
         m_out += QLatin1String(
             "</title>\n<style>p { white-space: pre-wrap; margin: 0 0 0.6em 0; }</style>\n"
-            "</head>\n<body>\n");
+            "</head>\n<body>");
     }
     void startParagraph() override
     {
         closeParagraph();
-        m_out += QLatin1String("<p>");
+        m_out += QLatin1String("\n<p>");
         m_open = true;
+        m_empty = true;
     }
     void run(QStringView text, const RunLook &look) override
     {
+        m_empty = false;
         if (!look.plain()) {
             m_out += QLatin1String("<span style=\"");
             if (look.italic)
@@ -199,19 +201,28 @@ public:
     QByteArray html()
     {
         closeParagraph();
-        m_out += QLatin1String("</body>\n</html>\n");
+        // Nothing after the last paragraph, not even a line end: under
+        // pre-wrap, Qt's reader adds it to the paragraph as a space.
+        m_out += QLatin1String("</body></html>");
         return m_out.toUtf8();
     }
 
 private:
     void closeParagraph()
     {
-        if (m_open)
-            m_out += QLatin1String("</p>\n");
+        // A browser shows an empty paragraph only with a break inside; the
+        // style tells Qt's reader that the paragraph holds nothing.
+        if (m_open && m_empty) {
+            m_out.chop(3);
+            m_out += QLatin1String("<p style=\"-qt-paragraph-type:empty\"><br></p>");
+        } else if (m_open) {
+            m_out += QLatin1String("</p>");
+        }
         m_open = false;
     }
     QString m_out;
     bool m_open = false;
+    bool m_empty = true;
 };
 
 } // namespace

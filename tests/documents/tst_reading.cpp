@@ -1,7 +1,7 @@
 // Opening manuscripts: the word processors' files keep the prose and the
 // writer's italic, bold and underline and leave out what is not prose; plain
-// text is decoded in any of its encodings; hostile and broken files are
-// refused with a reason, or read safely.
+// text is decoded in any of its encodings and saved back byte for byte;
+// hostile and broken files are refused with a reason, or read safely.
 #include "testlocale.h"
 
 #include "documentcheck.h"
@@ -25,8 +25,8 @@ class ReadingTest : public QObject
 private Q_SLOTS:
     void wordProcessorFiles_data();
     void wordProcessorFiles();
-    void plainText_data();
-    void plainText();
+    void plainTextRoundTrip_data();
+    void plainTextRoundTrip();
     void markdownStaysAsWritten();
     void html();
     void htmlReachesForNothingOutside();
@@ -94,7 +94,7 @@ void ReadingTest::wordProcessorFiles()
     QVERIFY(!result.document->isModified());
 }
 
-void ReadingTest::plainText_data()
+void ReadingTest::plainTextRoundTrip_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
@@ -127,6 +127,8 @@ void ReadingTest::plainText_data()
                                   << false << LineEnding::Lf;
     QTest::newRow("KOI8-R, CR LF") << encoded(QString(russian).replace("\n", "\r\n"), "KOI8-R")
                                    << russian << QByteArray() << false << LineEnding::CrLf;
+    QTest::newRow("no final line end") << QByteArray("one\r\ntwo") << "one\ntwo" << QByteArray("UTF-8")
+                                       << false << LineEnding::CrLf;
     QTest::newRow("no-break space, zero-width no-break space and a tab kept")
         << QByteArray("a\xC2\xA0" "b\xEF\xBB\xBF" "c\td") << "a\u00A0b\uFEFFc\td" << QByteArray("UTF-8")
         << false << LineEnding::Lf;
@@ -135,7 +137,7 @@ void ReadingTest::plainText_data()
                                                             << false << LineEnding::CrLf;
 }
 
-void ReadingTest::plainText()
+void ReadingTest::plainTextRoundTrip()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QString, text);
@@ -155,6 +157,17 @@ void ReadingTest::plainText()
     QCOMPARE(result.source.plainForm.bom, bom);
     QCOMPARE(result.source.plainForm.lineEnding, lineEnding);
     QVERIFY(savesInPlace(result.source.format));
+
+    // Saved back unchanged, the file keeps every byte (mixed line ends
+    // come back in the style most used).
+    const QString error = writeManuscript(*result.document, result.source);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QFile saved(file);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    if (QTest::currentDataTag() == QLatin1String("mixed ends: the most used style wins"))
+        QCOMPARE(saved.readAll(), QByteArray("a\r\nb\r\nc\r\nd"));
+    else
+        QCOMPARE(saved.readAll(), bytes);
 }
 
 void ReadingTest::markdownStaysAsWritten()

@@ -1,0 +1,156 @@
+// Saving: the writer's text and formatting come back when the saved file is
+// opened again; a save that fails says why and leaves the old file whole;
+// no character is ever replaced without a word.
+#include "testlocale.h"
+
+#include "documentcheck.h"
+#include "hostilefiles.h"
+#include "manuscript.h"
+
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace tq::documents;
+
+class SavingTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) { return m_dir.filePath(name); }
+    static QByteArray bytesOf(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+    }
+
+    // A paragraph with every kind of formatting and spacing a writer makes.
+    static std::unique_ptr<QTextDocument> writersDocument()
+    {
+        auto document = std::make_unique<QTextDocument>();
+        document->setHtml("<p>  Leading spaces, <i>slanted</i>, <b>heavy</b>, <u>lined</u>"
+                          " and <b><i>both</i></b>.</p>"
+                          "<p>Tab\there, three   spaces, a&nbsp;no-break space<br>"
+                          "after a break: &lt;tags&gt; &amp; \"quotes\" ‘ünïcödé’.</p><p></p><p>Last.</p>");
+        return document;
+    }
+
+private Q_SLOTS:
+    void formatsKeepTheWritersWork_data();
+    void formatsKeepTheWritersWork();
+    void editsAreWrittenInTheFilesOwnForm();
+    void characterTheEncodingCannotHold();
+    void failedSaveLeavesTheOldFileWhole();
+    void wordIsNeverWritten();
+};
+
+void SavingTest::formatsKeepTheWritersWork_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("keepsFormatting");
+    QTest::newRow("OpenDocument") << "saved.odt" << true;
+    QTest::newRow("HTML") << "saved.html" << true;
+    QTest::newRow("plain text") << "saved.txt" << false;
+    QTest::newRow("Markdown") << "saved.md" << false;
+}
+
+void SavingTest::formatsKeepTheWritersWork()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, keepsFormatting);
+    const auto document = writersDocument();
+    const Manuscript target{path(name), formatForSaving(name), {}};
+    const QString error = writeManuscript(*document, target);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+
+    const ReadResult back = readManuscript(target.path);
+    QVERIFY2(back.document, qPrintable(back.error));
+    QCOMPARE(back.source.format, target.format);
+    // Plain text has no line break inside a paragraph: it becomes a line end.
+    QString expected = visibleText(*document);
+    if (!keepsFormatting)
+        expected.replace(u'|', u'\n');
+    QCOMPARE(visibleText(*back.document), expected);
+    for (const char *word : {"Leading", "slanted", "heavy", "lined", "both", "Last"})
+        QCOMPARE(lookAt(*back.document, word), keepsFormatting ? lookAt(*document, word) : "---");
+}
+
+void SavingTest::editsAreWrittenInTheFilesOwnForm()
+{
+    const QString file = path("edited.txt");
+    QVERIFY(hostile::writeFile(file, "\xFF\xFE" + QByteArray("a\0\r\0b\0", 6)));
+    const ReadResult read = readManuscript(file);
+    QVERIFY2(read.document, qPrintable(read.error));
+    QTextCursor cursor(read.document.get());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText("c\nd");
+    const QString error = writeManuscript(*read.document, read.source);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+    QCOMPARE(bytesOf(file), "\xFF\xFE" + QByteArray("a\0\r\0b\0c\0\r\0d\0", 12));
+}
+
+// Windows-1252 has no Cyrillic: rather than a "?" in the writer's file, the
+// save is refused, naming the character, and the file stays as it was.
+void SavingTest::characterTheEncodingCannotHold()
+{
+    const QString file = path("legacy.txt");
+    const QByteArray old = "Caf\xE9 cr\xE8me, d\xE9j\xE0 vu, na\xEFve \x93quotes\x94.\n";
+    QVERIFY(hostile::writeFile(file, old));
+    const ReadResult read = readManuscript(file);
+    QVERIFY2(read.document, qPrintable(read.error));
+    QVERIFY(read.source.plainForm.encoding != "UTF-8");
+    QTextCursor cursor(read.document.get());
+    cursor.insertText("Жизнь ");
+    const QString error = writeManuscript(*read.document, read.source);
+    QVERIFY2(error.contains(file) && error.contains("“Ж”"), qPrintable(error));
+    QCOMPARE(bytesOf(file), old);
+
+    // The same text goes to a new file as UTF-8.
+    const Manuscript unicode{path("unicode.txt"), FileFormat::PlainText, {}};
+    QVERIFY(writeManuscript(*read.document, unicode).isEmpty());
+    QCOMPARE(bytesOf(unicode.path), "Жизнь Café crème, déjà vu, naïve “quotes”.\n");
+}
+
+void SavingTest::failedSaveLeavesTheOldFileWhole()
+{
+    const auto document = writersDocument();
+
+    // A folder that is a file: nothing can be created inside it.
+    QVERIFY(hostile::writeFile(path("plain-file"), "x"));
+    QString error = writeManuscript(*document, {path("plain-file/out.txt"), FileFormat::PlainText, {}});
+    QVERIFY2(error.contains("plain-file/out.txt"), qPrintable(error));
+
+    // The disk fills up while the new version is written (a file size limit
+    // stands in for a full disk, and works for root too).
+    const QString file = path("old.odt");
+    QVERIFY(hostile::writeFile(file, "the old version"));
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    rlimit tight = old;
+    tight.rlim_cur = 64;
+    QCOMPARE(setrlimit(RLIMIT_FSIZE, &tight), 0);
+    error = writeManuscript(*document, {file, FileFormat::OpenDocument, {}});
+    setrlimit(RLIMIT_FSIZE, &old);
+    QVERIFY2(error.startsWith("Cannot") && error.contains(file), qPrintable(error));
+    QCOMPARE(bytesOf(file), QByteArray("the old version"));
+    QCOMPARE(QDir(m_dir.path()).entryList({"old.odt*"}, QDir::Files), QStringList{"old.odt"});
+}
+
+void SavingTest::wordIsNeverWritten()
+{
+    const ReadResult read = readManuscript(fixture("manuscript.docx"));
+    QVERIFY2(read.document, qPrintable(read.error));
+    QVERIFY(!savesInPlace(read.source.format));
+    const QString copy = path("copy.docx");
+    const QString error = writeManuscript(*read.document, {copy, FileFormat::Word, {}});
+    QVERIFY(!error.isEmpty());
+    QVERIFY(!QFile::exists(copy));
+    QCOMPARE(formatForSaving(copy), FileFormat::PlainText);
+}
+
+QTEST_MAIN(SavingTest)
+#include "tst_saving.moc"
