@@ -23,6 +23,21 @@ std::pair<int, int> DocumentArea::visibleRange() const
     return {qMax(0, first - Margin), last + Margin};
 }
 
+DocumentArea::ViewTop DocumentArea::viewTop() const
+{
+    const QTextCursor top = cursorForPosition(QPoint(0, 0));
+    return ViewTop{top.position(), cursorRect(top).top()};
+}
+
+void DocumentArea::restoreViewTop(const ViewTop &top)
+{
+    QTextCursor cursor(document());
+    cursor.setPosition(qBound(0, top.position, document()->characterCount() - 1));
+    const int moved = cursorRect(cursor).top() - top.y;
+    if (moved != 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + moved);
+}
+
 void DocumentArea::scrollContentsBy(int dx, int dy)
 {
     QTextEdit::scrollContentsBy(dx, dy);

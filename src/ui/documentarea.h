@@ -16,6 +16,17 @@ public:
     // The document positions in view, with a margin on both sides.
     std::pair<int, int> visibleRange() const;
 
+    // The character at the top of the view and how far below the view's top
+    // edge its line starts: after the layout above it changed (bold makes
+    // lines wrap differently), the view is put back onto the same text.
+    struct ViewTop
+    {
+        int position = 0;
+        int y = 0;
+    };
+    ViewTop viewTop() const;
+    void restoreViewTop(const ViewTop &top);
+
 Q_SIGNALS:
     void viewChanged();
 

@@ -271,9 +271,8 @@ void Form1::Command1_Click()
     qint64 tokens = 0;
     runAnalysisPass(*m_surface, *m_controls, *m_list, m_table,
                     [&] { return resumePass(pass, ++tokens); });
-    // A pass that was superseded or cut short by closing leaves the view alone.
     if (m_pacer.isCurrent(pass))
-        m_surface->present();
+        m_surface->flushFormatting();
 }
 
 // The engine's yield after every token but the last.
@@ -296,13 +295,13 @@ bool Form1::resumePass(quint64 pass, qint64 tokens)
 void Form1::Command2_Click()
 {
     clearFormatting(*m_surface);
-    m_surface->present();
+    m_surface->flushFormatting();
 }
 
 void Form1::Command3_Click()
 {
     clearAll(*m_surface, *m_list);
-    m_surface->present();
+    m_surface->flushFormatting();
 }
 
 void Form1::lstWords_Click()
@@ -310,7 +309,7 @@ void Form1::lstWords_Click()
     if (!ckBold->isChecked())
         return;
     boldSelectedWords(*m_surface, *m_list);
-    m_surface->present();
+    m_surface->flushFormatting();
 }
 
 void Form1::lstWords_MouseDown(qint16 button, qint16 shift, float x, float y)
@@ -334,7 +333,7 @@ void Form1::ckBold_Click()
         lstWords_Click();
     } else {
         ClearBold(*m_surface);
-        m_surface->present();
+        m_surface->flushFormatting();
     }
 }
 

@@ -152,17 +152,6 @@ void WidgetSurface::flushFormatting()
     }
 }
 
-void WidgetSurface::present()
-{
-    flushFormatting();
-    // The caret goes to the start of the selection, so the view shows where
-    // it begins (the top, after the whole text was selected).
-    QTextCursor cursor(m_document);
-    cursor.setPosition(int(selStart() + selLength()));
-    cursor.setPosition(int(selStart()), QTextCursor::KeepAnchor);
-    m_area->setTextCursor(cursor);
-}
-
 QList<QTextLayout::FormatRange> WidgetSurface::boldRanges(const QTextBlock &block) const
 {
     QList<QTextLayout::FormatRange> ranges;
@@ -187,6 +176,9 @@ QList<QTextLayout::FormatRange> WidgetSurface::boldRanges(const QTextBlock &bloc
 // document lay out again only the blocks whose bold changed, in one go.
 void WidgetSurface::layoutBold(qsizetype from, qsizetype to)
 {
+    // Taken before any layout changes: new formats make a block's old lines
+    // unusable for finding positions.
+    const DocumentArea::ViewTop top = m_area->viewTop();
     int changedFrom = -1;
     int changedTo = -1;
     for (QTextBlock block = m_document->findBlock(int(from));
@@ -199,8 +191,10 @@ void WidgetSurface::layoutBold(qsizetype from, qsizetype to)
             changedFrom = block.position();
         changedTo = block.position() + block.length();
     }
-    if (changedFrom >= 0)
+    if (changedFrom >= 0) {
         m_document->markContentsDirty(changedFrom, changedTo - changedFrom);
+        m_area->restoreViewTop(top);
+    }
 }
 
 void WidgetSurface::onContentsChange(int position, int removed, int added)

@@ -11,6 +11,11 @@
 // Formatting written by the analysis is shown at the next flush; the pass
 // flushes before every visit to the event loop, the window after every
 // handler.
+//
+// The selection here is the analysis's working range only. The widget's own
+// caret, selection and scroll position belong to the writer and are never
+// moved by it: text typed after a handler goes where the writer left the
+// caret, and the view stays on the text it showed.
 #pragma once
 
 #include "textsurface.h"
@@ -48,8 +53,6 @@ public:
 
     // Shows the formatting written since the last flush.
     void flushFormatting();
-    // Flushes, and makes the selection the analysis left the widget's own.
-    void present();
 
     qsizetype selStart() const;
     qsizetype selLength() const;

@@ -139,9 +139,12 @@ private Q_SLOTS:
         QCOMPARE(colourRuns(*form), colours);
         QCOMPARE(paintedRuns(*form), colours);   // all of these texts are in view
         QCOMPARE(boldRuns(*form), QList<Run>());
-        const QTextCursor cursor = form->TB->textCursor();
+        // The analysis's own working range; the writer's caret stays put.
+        const tq::ui::WidgetSurface &s = form->surface();
         if (selection != QList<int>{0, 0})
-            QCOMPARE((QList<int>{cursor.selectionStart(), cursor.selectionEnd()}), selection);
+            QCOMPARE((QList<int>{int(s.selStart()), int(s.selStart() + s.selLength())}), selection);
+        QCOMPARE(form->TB->textCursor().position(), 0);
+        QVERIFY(!form->TB->textCursor().hasSelection());
         QCOMPARE(form->prog->floatValue(), 100.0f);
         QCOMPARE(listLines(*form).size(), form->lstWords->count());
     }

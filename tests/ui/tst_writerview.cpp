@@ -1,0 +1,155 @@
+// The writer's caret, selection and view belong to the writer: no handler
+// moves them, so what is typed next lands where the writer was, and the text
+// in view stays in view.
+#include "testlocale.h"
+
+#include "windowfixture.h"
+
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+namespace {
+
+// Paragraphs long enough to wrap, with "the" close to itself everywhere, so
+// a pass colours all of them and bold changes where their lines break.
+QString longText()
+{
+    QString text;
+    for (int i = 0; i < 120; ++i) {
+        text += QStringLiteral("Paragraph %1: the cat sat on the mat with the hat, and then the "
+                               "dog ran over the hill to the old mill where the miller ground the "
+                               "wheat all day long until the sun went down over the river.\n")
+                    .arg(i);
+    }
+    return text;
+}
+
+void clickEntry(Form1 &form, int entry, Qt::MouseButton button = Qt::LeftButton)
+{
+    const QRect r = form.lstWords->visualItemRect(form.lstWords->item(entry));
+    QTest::mouseClick(form.lstWords->viewport(), button, {}, r.center());
+}
+
+// Where a position is drawn, from the top of the view.
+int shownAt(Form1 &form, int position)
+{
+    QTextCursor c(form.TB->document());
+    c.setPosition(position);
+    return form.TB->cursorRect(c).top();
+}
+
+} // namespace
+
+class WriterViewTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void handlersLeaveCaretAndView_data()
+    {
+        QTest::addColumn<QString>("handler");
+        QTest::addColumn<bool>("boldFirst");    // tick bold and pick "the" beforehand
+        QTest::addColumn<int>("selected");      // characters the writer has selected
+        QTest::newRow("analyze") << "analyze" << false << 0;
+        QTest::newRow("analyze, writer's selection") << "analyze" << false << 7;
+        QTest::newRow("analyze over bold") << "analyze" << true << 0;
+        QTest::newRow("clear formatting") << "clear formatting" << true << 0;
+        QTest::newRow("clear formatting, writer's selection") << "clear formatting" << true << 5;
+        QTest::newRow("right-click on the list") << "right-click" << true << 0;
+        QTest::newRow("untick bold") << "untick bold" << true << 0;
+        QTest::newRow("pick a word with bold on") << "pick" << false << 0;
+        QTest::newRow("pick a word, writer's selection") << "pick" << false << 3;
+    }
+    void handlersLeaveCaretAndView()
+    {
+        QFETCH(QString, handler);
+        QFETCH(bool, boldFirst);
+        QFETCH(int, selected);
+        auto form = shownForm(longText());
+        if (boldFirst || handler == u"pick") {
+            form->Command1_Click();
+            form->ckBold->setChecked(true);
+        }
+        if (boldFirst)
+            clickEntry(*form, entryOf(*form, QStringLiteral("the")));
+
+        // The writer reads in the middle, caret on a line in view.
+        QScrollBar *bar = form->TB->verticalScrollBar();
+        bar->setValue(bar->maximum() / 2);
+        const int top = form->TB->cursorForPosition(QPoint(0, 0)).position();
+        QTextCursor writer = form->TB->cursorForPosition(QPoint(40, form->TB->viewport()->height() / 2));
+        const int caret = writer.position();
+        writer.setPosition(caret + selected, QTextCursor::KeepAnchor);
+        form->TB->setTextCursor(writer);
+        const int topAt = shownAt(*form, top);
+        const int scroll = bar->value();
+        const QString before = form->surface().text();
+
+        if (handler == u"analyze") {
+            QTest::mouseClick(form->Command1, Qt::LeftButton);
+            QVERIFY(!colourRuns(*form).isEmpty());
+        } else if (handler == u"clear formatting") {
+            QTest::mouseClick(form->Command2, Qt::LeftButton);
+            QCOMPARE(boldRuns(*form), QList<Run>());
+        } else if (handler == u"right-click") {
+            clickEntry(*form, 0, Qt::RightButton);
+            QCOMPARE(boldRuns(*form), QList<Run>());
+        } else if (handler == u"untick bold") {
+            QTest::mouseClick(form->ckBold, Qt::LeftButton);
+            QCOMPARE(boldRuns(*form), QList<Run>());
+        } else if (handler == u"pick") {
+            clickEntry(*form, entryOf(*form, QStringLiteral("the")));
+            QVERIFY(!boldRuns(*form).isEmpty());
+        }
+        QCoreApplication::processEvents();
+
+        // The same text at the same place in view, the caret and selection
+        // where the writer left them.
+        if (handler == u"analyze" && !boldFirst)
+            QCOMPARE(bar->value(), scroll);
+        QVERIFY2(qAbs(shownAt(*form, top) - topAt) <= 1,
+                 qPrintable(QStringLiteral("top line moved from %1 to %2").arg(topAt).arg(shownAt(*form, top))));
+        QCOMPARE(form->TB->textCursor().selectionStart(), caret);
+        QCOMPARE(form->TB->textCursor().selectionEnd(), caret + selected);
+
+        // What is typed next replaces only the writer's own selection.
+        QTest::keyClicks(form->TB, QStringLiteral("XY"));
+        QString expected = before;
+        expected.replace(caret, selected, QStringLiteral("XY"));
+        QCOMPARE(form->surface().text(), expected);
+    }
+
+    // Clear All empties the document: typing afterwards gives exactly what
+    // was typed, nothing selected is left over to replace.
+    void typingAfterClearAll()
+    {
+        auto form = shownForm(longText());
+        form->Command1_Click();
+        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QVERIFY(!form->TB->textCursor().hasSelection());
+        QTest::keyClicks(form->TB, QStringLiteral("fresh start"));
+        QCOMPARE(form->surface().text(), QStringLiteral("fresh start"));
+    }
+
+    // The analysis still works through its own selection: after a pass it is
+    // on the last coloured range, after a clear on the whole text.
+    void workingRangeIsTheAnalysisOwn()
+    {
+        auto form = shownForm(QStringLiteral("cat dog cat dog cat"));
+        form->Command1_Click();
+        QCOMPARE(form->surface().selStart(), 16);
+        QCOMPARE(form->surface().selLength(), 3);
+        QCOMPARE(form->TB->textCursor().position(), 0);
+        form->Command2_Click();
+        QCOMPARE(form->surface().selStart(), 0);
+        QCOMPARE(form->surface().selLength(), 19);
+        QVERIFY(!form->TB->textCursor().hasSelection());
+    }
+};
+
+QTEST_MAIN(WriterViewTest)
+#include "tst_writerview.moc"
