@@ -18,6 +18,8 @@ need_packages() {
 }
 
 BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libquazip1-qt6-dev libuchardet-dev)
+# Making the Debian package (scripts/package): dependencies, file types, lint.
+PACKAGE_PACKAGES=(dpkg-dev file lintian)
 
 build() {
     local dir=${1:-build}; shift || true
