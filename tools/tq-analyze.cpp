@@ -2,14 +2,18 @@
 //   tq-analyze [--sensitivity N] [--min-length TEXT] [--filter]
 //              [--mode none|begin|complete] [--progress] [--straightforward]
 //              [--surface memory|widget] [--bold] [--select I,J,...]
-//              [--time] [--time-clear] FILE
+//              [--time] [--time-clear] [--open] FILE
 // Offsets are UTF-16 units, both ends of a run included.
 // --surface widget runs the pass in the real window (offscreen unless a
 // display is set); --bold ticks "Bold Highlighted Words" after the pass and
 // --select then selects the given 0-based list entries one by one.
 // --time-clear (window only) times "Clear Formatting" after the output is taken.
+// --open reads FILE as the window's Open does (any format it opens, paragraph
+// ends as "\n") instead of as UTF-8 text kept exactly as given.
 #include "analysispass.h"
+#include "headlessapp.h"
 #include "jsonwriter.h"
+#include "manuscript.h"
 #include "memorysurface.h"
 #include "windowrun.h"
 #include "wordbolder.h"
@@ -35,6 +39,7 @@ struct Options
     bool time = false;
     bool window = false;
     bool timeClear = false;
+    bool open = false;
     BrowseSteps browse;
     QString file;
 };
@@ -98,7 +103,9 @@ constexpr const char *Usage =
     "  --bold                 tick \"Bold Highlighted Words\" after the pass\n"
     "  --select I,J,...       then select these 0-based list entries, one by one\n"
     "  --time                 print the pass's wall time on stderr\n"
-    "  --time-clear           (window) time \"Clear Formatting\" afterwards\n";
+    "  --time-clear           (window) time \"Clear Formatting\" afterwards\n"
+    "  --open                 read FILE as the window opens it (.txt, .md, .html, .odt,\n"
+    "                         .docx; paragraph ends as \"\\n\")\n";
 
 int fail(const QString &message)
 {
@@ -158,6 +165,8 @@ std::optional<Options> parse(const QStringList &args, QString &error)
             o.time = true;
         } else if (a == u"--time-clear") {
             o.timeClear = true;
+        } else if (a == u"--open") {
+            o.open = true;
         } else if (a == u"--surface") {
             const auto v = value();
             if (!v)
@@ -259,10 +268,19 @@ int main(int argc, char **argv)
     if (!options)
         return fail(error);
 
-    QFile file(options->file);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(options->file + QStringLiteral(": ") + file.errorString());
-    const QString text = QString::fromUtf8(file.readAll());
+    QString text;
+    if (options->open) {
+        const documents::HeadlessApp app;
+        const documents::ReadResult read = documents::readManuscript(options->file);
+        if (!read.document)
+            return fail(read.error);
+        text = documents::documentText(*read.document);
+    } else {
+        QFile file(options->file);
+        if (!file.open(QIODevice::ReadOnly))
+            return fail(options->file + QStringLiteral(": ") + file.errorString());
+        text = QString::fromUtf8(file.readAll());
+    }
 
     QStringList lines;
     QList<Colour> colour;

@@ -11,10 +11,9 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QTextDocument>
 
 #include <memory>
-
-class QTextDocument;
 
 namespace tq::documents {
 

@@ -1,10 +1,14 @@
-// Starts the program: one window, and the program ends when it is closed.
+// Starts the program: one window, and the program ends when it is closed;
+// or, asked for the command line, no window at all.
+#include "commandline.h"
 #include "form1.h"
 
 #include <QApplication>
 
 int main(int argc, char **argv)
 {
+    if (tq::cli::wantsCommandLine(argc, argv))
+        return tq::cli::runCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tallyquill"));
     QApplication::setDesktopFileName(QStringLiteral("org.tallyquill.Tallyquill"));

@@ -1,0 +1,241 @@
+#include "commandline.h"
+
+#include "analysispass.h"
+#include "exports.h"
+#include "headlessapp.h"
+#include "manuscript.h"
+#include "memorysurface.h"
+
+#include <QCommandLineParser>
+#include <QFileInfo>
+#include <QTextDocument>
+
+#include <cstdio>
+#include <optional>
+
+namespace tq::cli {
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int Failure = 2;
+
+struct Request
+{
+    QString file;
+    FixedControls controls;
+    QString wordList;
+    QString highlighted;
+};
+
+// The options, with the window's names for the settings.
+QList<QCommandLineOption> options()
+{
+    return {
+        {u"analyze"_s, u"Analyse FILE (.txt, .md, .html, .odt, .docx) without a window."_s, u"FILE"_s},
+        {u"sensitivity"_s, u"Distance in characters within which a repetition is coloured, 20 to 400 (20)."_s, u"N"_s},
+        {u"min-length"_s, u"Minimum Word Check Length, as typed in its box (\"3\")."_s, u"TEXT"_s},
+        {u"filter"_s, u"Filter Using Minimum Length: leave short words out of the list."_s},
+        {u"mode"_s, u"Match mode: none, begin (at the beginning of a word) or complete (complete words only)."_s, u"MODE"_s},
+        {u"word-list"_s, u"Write the word list to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
+        {u"highlighted"_s, u"Write the document with the colours to OUT, as .html or .odt."_s, u"OUT"_s},
+    };
+}
+
+void say(FILE *stream, const QString &text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+int fail(const QString &message)
+{
+    say(stderr, QStringLiteral("tallyquill: %1\n").arg(message));
+    return Failure;
+}
+
+QString usage(const QCommandLineParser &parser)
+{
+    return QStringLiteral("Usage: tallyquill [FILE]\n"
+                          "       tallyquill --analyze FILE [options]\n"
+                          "Finds the words a text leans on too often. With FILE, opens it in the window;\n"
+                          "with --analyze, prints the word list (or writes the files asked for) and\n"
+                          "shows no window.\n\n")
+           + parser.helpText().section(u'\n', 2);
+}
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo x(a), y(b);
+    return x.absoluteFilePath() == y.absoluteFilePath()
+           || (x.exists() && y.exists() && x.canonicalFilePath() == y.canonicalFilePath());
+}
+
+// Empty with error set when an option is wrong.
+std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &error)
+{
+    Request r;
+    r.file = parser.value(u"analyze"_s);
+    if (r.file.isEmpty()) {
+        error = QStringLiteral("--analyze needs the file to analyse");
+        return std::nullopt;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = QStringLiteral("unexpected argument %1 (the file goes after --analyze)")
+                    .arg(parser.positionalArguments().constFirst());
+        return std::nullopt;
+    }
+    if (parser.isSet(u"sensitivity"_s)) {
+        bool ok = false;
+        r.controls.sens = parser.value(u"sensitivity"_s).toInt(&ok);
+        if (!ok || r.controls.sens < 20 || r.controls.sens > 400) {
+            error = QStringLiteral("--sensitivity takes a whole number from 20 to 400, not \"%1\"")
+                        .arg(parser.value(u"sensitivity"_s));
+            return std::nullopt;
+        }
+    }
+    if (parser.isSet(u"min-length"_s))
+        r.controls.minLength = parser.value(u"min-length"_s);
+    r.controls.filter = parser.isSet(u"filter"_s);
+    if (parser.isSet(u"mode"_s)) {
+        const QString mode = parser.value(u"mode"_s);
+        if (mode == u"none")
+            r.controls.mode = MatchMode::NoFilters;
+        else if (mode == u"begin")
+            r.controls.mode = MatchMode::BeginningOfWord;
+        else if (mode == u"complete")
+            r.controls.mode = MatchMode::CompleteWords;
+        else {
+            error = QStringLiteral("--mode takes none, begin or complete, not \"%1\"").arg(mode);
+            return std::nullopt;
+        }
+    }
+    r.wordList = parser.value(u"word-list"_s);
+    r.highlighted = parser.value(u"highlighted"_s);
+    if (parser.isSet(u"highlighted"_s) && !documents::highlightedSuffixKnown(r.highlighted)) {
+        error = QStringLiteral("--highlighted writes .html, .htm or .odt, not %1").arg(r.highlighted);
+        return std::nullopt;
+    }
+    for (const QString &out : {r.wordList, r.highlighted}) {
+        if (!out.isEmpty() && sameFile(out, r.file)) {
+            error = QStringLiteral("%1 is the file being analysed; choose another output").arg(out);
+            return std::nullopt;
+        }
+    }
+    if (!r.wordList.isEmpty() && sameFile(r.wordList, r.highlighted)) {
+        error = QStringLiteral("--word-list and --highlighted both name %1").arg(r.wordList);
+        return std::nullopt;
+    }
+    return r;
+}
+
+class CollectedList : public ResultList
+{
+public:
+    QList<ResultEntry> entries;
+    void clear() override { entries.clear(); }
+    void append(const QList<ResultEntry> &more) override { entries.append(more); }
+};
+
+int analyze(const Request &request)
+{
+    documents::ReadResult read = documents::readManuscript(request.file);
+    if (!read.document)
+        return fail(read.error);
+
+    MemorySurface surface(documents::documentText(*read.document));
+    FixedControls controls = request.controls;
+    CollectedList list;
+    WordTable table;
+    runAnalysisPass(surface, controls, list, table, [] { return true; });
+
+    if (request.wordList.isEmpty() && request.highlighted.isEmpty()) {
+        QString out;
+        for (const ResultEntry &entry : list.entries)
+            out += entry.line + u'\n';
+        say(stdout, out);
+        return 0;
+    }
+    QList<std::pair<QString, QByteArray>> outputs;
+    if (!request.wordList.isEmpty())
+        outputs.append({request.wordList, documents::wordListBytes(request.wordList, list.entries)});
+    if (!request.highlighted.isEmpty()) {
+        QString reason;
+        const std::optional<QByteArray> bytes = documents::highlightedBytes(
+            request.highlighted, *read.document, {&surface.colours(), nullptr}, reason);
+        if (!bytes)
+            return fail(QStringLiteral("Cannot write %1: %2.").arg(request.highlighted, reason));
+        outputs.append({request.highlighted, *bytes});
+    }
+    const QString error = documents::writeFilesTogether(outputs);
+    return error.isEmpty() ? 0 : fail(error);
+}
+
+QStringList argumentsOf(int argc, char **argv)
+{
+    QStringList args;
+    for (int i = 0; i < argc; ++i)
+        args.append(QString::fromLocal8Bit(argv[i]));
+    return args;
+}
+
+} // namespace
+
+bool wantsCommandLine(int argc, char **argv)
+{
+    QStringList names{u"help"_s, u"h"_s, u"version"_s, u"v"_s};
+    for (const QCommandLineOption &option : options())
+        names += option.names();
+    const QStringList args = argumentsOf(argc, argv);
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        const QString &arg = args[i];
+        if (arg == u"--")
+            break;
+        if (!arg.startsWith(u'-'))
+            continue;
+        QString name = arg.section(u'=', 0, 0);
+        while (name.startsWith(u'-'))
+            name.remove(0, 1);
+        if (names.contains(name))
+            return true;
+    }
+    return false;
+}
+
+int runCommandLine(int argc, char **argv)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({u"help"_s, u"h"_s}, u"Show this help and exit."_s);
+    const QCommandLineOption version({u"version"_s, u"v"_s}, u"Show the version and exit."_s);
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addOptions(options());
+    parser.addPositionalArgument(u"FILE"_s, u"Open FILE in the window."_s);
+    if (!parser.parse(argumentsOf(argc, argv)))
+        return fail(parser.errorText());
+    if (parser.isSet(help)) {
+        say(stdout, usage(parser));
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        say(stdout, QStringLiteral("tallyquill %1\n").arg(QStringLiteral(TALLYQUILL_VERSION)));
+        return 0;
+    }
+    QString error;
+    const std::optional<Request> request = requestFrom(parser, error);
+    if (!request)
+        return fail(error);
+
+    // Qt's own remarks (a missing runtime folder, a font) would break the
+    // promise of one line on standard error for scripts.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            say(stderr, QStringLiteral("tallyquill: %1\n").arg(message));
+    });
+    documents::HeadlessApp app;
+    return analyze(*request);
+}
+
+} // namespace tq::cli
