@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the package the way a user does, checks
+# Installs the package the way a user does, uses it without a display, checks
 # that the desktop and man find its files, purges it and checks that nothing of
 # it is left. Needs root; anywhere else it is skipped (exit 77).
 #   install-package.sh PACKAGE_DIR
@@ -36,7 +36,18 @@ apt_get install --no-install-recommends "$deb"
 installed || fail "apt-get install left tallyquill not installed"
 dpkg-query -L tallyquill >"$work/files"
 
+# The command line needs no display.
+nodisplay=(timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
 [ "$(command -v tallyquill)" = /usr/bin/tallyquill ] || fail "tallyquill is not /usr/bin/tallyquill on PATH"
+got=$("${nodisplay[@]}" tallyquill --version) || fail "tallyquill --version exited with $?"
+grep -qwF -- "$version" <<<"$got" || fail "tallyquill --version says '$got', the package is $version"
+
+printf 'The cat saw the dog. The cat ran, and the dog ran after the cat.\n' >"$work/sample.txt"
+"${nodisplay[@]}" tallyquill --analyze "$work/sample.txt" >"$work/list" 2>"$work/err" \
+    || { cat "$work/err"; fail "tallyquill --analyze exited with an error"; }
+for line in "5 - the" "3 - cat" "2 - dog" "2 - ran" "1 - saw" "1 - after"; do
+    grep -qx -- "$line" "$work/list" || { cat "$work/list"; fail "the word list lacks '$line'"; }
+done
 
 # Where the desktop and man look for the files.
 id=org.tallyquill.Tallyquill
