@@ -15,8 +15,9 @@ constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 constexpr char Utf16LeBom[] = "\xFF\xFE";
 constexpr char Utf16BeBom[] = "\xFE\xFF";
 
-QByteArray bomFor(const QByteArray &encoding)
+QByteArray bomFor(const QByteArray &name)
 {
+    const QByteArray encoding = name.toUpper();
     if (encoding == "UTF-8")
         return QByteArray(Utf8Bom, 3);
     if (encoding == "UTF-16LE")
@@ -69,6 +70,17 @@ bool looksLikeText(const QString &text)
             ++odd;
     }
     return odd * 200 <= text.size();
+}
+
+// The first character of text that did not come back, in quotes.
+QString firstDifference(const QString &text, const QString &back)
+{
+    qsizetype at = 0;
+    while (at < text.size() && at < back.size() && text[at] == back[at])
+        ++at;
+    if (at >= text.size())
+        return QStringLiteral("some characters");
+    return QStringLiteral("\u201C%1\u201D").arg(text.mid(at, text[at].isHighSurrogate() ? 2 : 1));
 }
 
 LineEnding mostUsedLineEnding(const QString &text)
@@ -172,19 +184,18 @@ std::optional<QByteArray> encodePlainText(const QString &text, const PlainTextFo
         return std::nullopt;
     }
     QByteArray body = encoder.encode(lines);
-    // An encoder puts a stand-in for what it cannot hold; read the bytes back
-    // so that no character is ever replaced without a word.
-    const std::optional<QString> back = decodeStrictly(body, form.encoding);
-    if (encoder.hasError() || !back || *back != lines) {
-        qsizetype at = 0;
-        if (back) {
-            while (at < lines.size() && at < back->size() && lines[at] == (*back)[at])
-                ++at;
-        }
-        const QString what = at < lines.size() ? QStringLiteral("\u201C%1\u201D").arg(lines.mid(at, lines[at].isHighSurrogate() ? 2 : 1))
-                                               : QStringLiteral("some characters");
+    // An encoder puts a stand-in for what it cannot hold, not always saying
+    // so: a legacy encoding is read back, so that no character is ever
+    // replaced without a word. The Unicode ones hold everything but a lone
+    // half of a surrogate pair.
+    const bool unicode = !bomFor(form.encoding).isEmpty();
+    const std::optional<QString> back =
+        unicode ? std::optional<QString>(lines) : decodeStrictly(body, form.encoding);
+    if (encoder.hasError() || (unicode && !lines.isValidUtf16()) || !back || *back != lines) {
         reason = QStringLiteral("the encoding %1 cannot hold %2")
-                     .arg(QString::fromLatin1(form.encoding), what);
+                     .arg(QString::fromLatin1(form.encoding),
+                          unicode ? QStringLiteral("a broken character (half a surrogate pair)")
+                                  : firstDifference(lines, back.value_or(QString())));
         return std::nullopt;
     }
     return form.bom ? bomFor(form.encoding) + body : body;

@@ -1,22 +1,16 @@
 #include "richtext.h"
 
 #include <QFont>
+#include <QTextCursor>
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
 namespace tq::documents {
 
-RichTextBuilder::RichTextBuilder(QTextDocument &document)
-    : m_document(document), m_cursor(&document)
-{
-    m_document.setUndoRedoEnabled(false);
-}
-
 void RichTextBuilder::startParagraph()
 {
-    flush();
     if (!m_first)
-        m_cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        m_text += u'\n';
     m_first = false;
     m_paragraphEmpty = true;
 }
@@ -27,30 +21,41 @@ void RichTextBuilder::append(QStringView text, const CharStyle &style)
         return;
     m_first = false;
     m_paragraphEmpty = false;
-    if (!m_pending.isEmpty() && !(style == m_pendingStyle))
-        flush();
-    m_pendingStyle = style;
-    m_pending += text;
-}
-
-void RichTextBuilder::flush()
-{
-    if (m_pending.isEmpty())
+    const qsizetype start = m_text.size();
+    m_text += text;
+    // Inside a paragraph, only a line break may end a line; whatever else
+    // the document would take for a paragraph or frame end is a space.
+    for (qsizetype i = start; i < m_text.size(); ++i) {
+        const char16_t c = m_text.at(i).unicode();
+        if (c == u'\n' || c == u'\r' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1)
+            m_text[i] = u' ';
+    }
+    if (!style.italic.value_or(false) && !style.bold.value_or(false) && !style.underline.value_or(false))
         return;
-    QTextCharFormat format;
-    if (m_pendingStyle.italic.value_or(false))
-        format.setFontItalic(true);
-    if (m_pendingStyle.bold.value_or(false))
-        format.setFontWeight(QFont::Bold);
-    if (m_pendingStyle.underline.value_or(false))
-        format.setFontUnderline(true);
-    m_cursor.insertText(m_pending, format);
-    m_pending.clear();
+    if (!m_formatted.isEmpty() && m_formatted.last().style == style
+        && m_formatted.last().start + m_formatted.last().length == start)
+        m_formatted.last().length += text.size();
+    else
+        m_formatted.append({start, text.size(), style});
 }
 
 void RichTextBuilder::finish()
 {
-    flush();
+    m_document.setUndoRedoEnabled(false);
+    m_document.setPlainText(m_text);
+    QTextCursor cursor(&m_document);
+    for (const Run &run : m_formatted) {
+        QTextCharFormat format;
+        if (run.style.italic.value_or(false))
+            format.setFontItalic(true);
+        if (run.style.bold.value_or(false))
+            format.setFontWeight(QFont::Bold);
+        if (run.style.underline.value_or(false))
+            format.setFontUnderline(true);
+        cursor.setPosition(int(run.start));
+        cursor.setPosition(int(run.start + run.length), QTextCursor::KeepAnchor);
+        cursor.mergeCharFormat(format);
+    }
     m_document.setUndoRedoEnabled(true);
     m_document.setModified(false);
 }

@@ -2,8 +2,8 @@
 // file, with the writer's italic, bold and underline.
 #pragma once
 
+#include <QList>
 #include <QString>
-#include <QTextCursor>
 
 #include <optional>
 
@@ -28,25 +28,33 @@ struct CharStyle
     bool operator==(const CharStyle &) const = default;
 };
 
+// The text is gathered first and set in one go, then the formatted runs are
+// laid over it: a book has tens of thousands of paragraphs, and inserting
+// them one by one costs seconds.
 class RichTextBuilder
 {
 public:
-    explicit RichTextBuilder(QTextDocument &document);
+    explicit RichTextBuilder(QTextDocument &document) : m_document(document) {}
 
     void startParagraph();
     void append(QStringView text, const CharStyle &style);
     void lineBreak(const CharStyle &style) { append(QStringView(u"\u2028"), style); }
     // Whether the paragraph being built holds nothing yet.
     bool paragraphEmpty() const { return m_paragraphEmpty; }
+    // Puts everything into the document.
     void finish();
 
 private:
-    void flush();
+    struct Run
+    {
+        qsizetype start;
+        qsizetype length;
+        CharStyle style;
+    };
 
     QTextDocument &m_document;
-    QTextCursor m_cursor;
-    QString m_pending;
-    CharStyle m_pendingStyle;
+    QString m_text;
+    QList<Run> m_formatted;   // runs with any property on, in order
     bool m_first = true;
     bool m_paragraphEmpty = true;
 };

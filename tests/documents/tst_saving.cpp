@@ -112,6 +112,13 @@ void SavingTest::characterTheEncodingCannotHold()
     const Manuscript unicode{path("unicode.txt"), FileFormat::PlainText, {}};
     QVERIFY(writeManuscript(*read.document, unicode).isEmpty());
     QCOMPARE(bytesOf(unicode.path), "Жизнь Café crème, déjà vu, naïve “quotes”.\n");
+
+    // Half a surrogate pair (pasted from a broken source) has no encoding
+    // at all: written as UTF-16 it would make a file that cannot be read.
+    cursor.insertText(QString(QChar(0xD83D)));
+    const Manuscript utf16{path("unicode.txt"), FileFormat::PlainText, {"UTF-16LE", true, LineEnding::Lf}};
+    QVERIFY(!writeManuscript(*read.document, utf16).isEmpty());
+    QCOMPARE(bytesOf(unicode.path), "Жизнь Café crème, déjà vu, naïve “quotes”.\n");
 }
 
 void SavingTest::failedSaveLeavesTheOldFileWhole()

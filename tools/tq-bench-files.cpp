@@ -1,0 +1,113 @@
+// Times the file work at book scale, in one process: opening a .txt and a
+// .docx (to text in a document, then shown in a text widget), saving, and
+// the highlighted exports. Prints "step: seconds" lines, medians of RUNS.
+//   tq-bench-files BOOK.txt BOOK.docx [RUNS]
+#include "analysispass.h"
+#include "exports.h"
+#include "manuscript.h"
+#include "memorysurface.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+using namespace tq;
+using namespace tq::documents;
+
+namespace {
+
+class NoList : public ResultList
+{
+public:
+    void clear() override {}
+    void append(const QList<ResultEntry> &) override {}
+};
+
+double median(const std::function<void()> &step, int runs)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        times.push_back(double(timer.nsecsElapsed()) / 1e9);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void report(const char *step, double seconds)
+{
+    std::printf("%s: %.3f s\n", step, seconds);
+    std::fflush(stdout);
+}
+
+std::unique_ptr<QTextDocument> open(const QString &path)
+{
+    ReadResult read = readManuscript(path);
+    if (!read.document)
+        qFatal("%s", qPrintable(read.error));
+    return std::move(read.document);
+}
+
+// What the window does with an opened document: its content copied into
+// the document area, which is then laid out and painted.
+void show(const QTextDocument &document)
+{
+    QTextEdit edit;
+    QTextCursor(edit.document()).insertFragment(QTextDocumentFragment(&document));
+    edit.resize(800, 600);
+    edit.show();
+    QCoreApplication::processEvents();
+    edit.grab();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 3) {
+        std::fputs("usage: tq-bench-files BOOK.txt BOOK.docx [RUNS]\n", stderr);
+        return 2;
+    }
+    const QString txt = QString::fromLocal8Bit(argv[1]);
+    const QString docx = QString::fromLocal8Bit(argv[2]);
+    const int runs = argc > 3 ? std::max(1, std::atoi(argv[3])) : 3;
+    QTemporaryDir dir;
+
+    report("open .txt", median([&] { open(txt); }, runs));
+    report("open .txt and show", median([&] { show(*open(txt)); }, runs));
+    report("open .docx", median([&] { open(docx); }, runs));
+    report("open .docx and show", median([&] { show(*open(docx)); }, runs));
+
+    const auto book = open(txt);
+    ReadResult source = readManuscript(txt);
+    source.source.path = dir.filePath(QStringLiteral("saved.txt"));
+    report("save .txt", median([&] {
+               if (!writeManuscript(*book, source.source).isEmpty())
+                   qFatal("save failed");
+           }, runs));
+
+    MemorySurface surface(documentText(*book));
+    FixedControls controls;
+    NoList list;
+    WordTable table;
+    runAnalysisPass(surface, controls, list, table, [] { return true; });
+    const QByteArray bold;
+    for (const char *suffix : {"html", "odt"}) {
+        const QString out = dir.filePath(QStringLiteral("highlighted.") + QLatin1String(suffix));
+        const double seconds = median([&] {
+            if (!exportHighlighted(out, *book, surface.colours(), bold).isEmpty())
+                qFatal("export failed");
+        }, runs);
+        report(qPrintable(QStringLiteral("export highlighted .%1").arg(QLatin1String(suffix))), seconds);
+    }
+    return 0;
+}
