@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "analysiscommands.h"
 #include "analysispass.h"
 #include "documentarea.h"
 #include "documentmenu.h"
@@ -76,6 +77,8 @@ Form1::Form1(QWidget *parent)
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
     m_menu = new DocumentMenu(TB);
+    m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list, nullptr);
+    m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
     wire();
 
     setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));

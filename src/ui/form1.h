@@ -24,6 +24,7 @@ class QScrollBar;
 
 namespace tq::ui {
 
+class AnalysisCommands;
 class DocumentArea;
 class DocumentMenu;
 class FloatProgressBar;
@@ -71,6 +72,7 @@ public:
     DocumentMenu &documentMenu() { return *m_menu; }
 
     WidgetSurface &surface() { return *m_surface; }
+    AnalysisCommands &analysis() { return *m_analysis; }
     const WordTable &wordTable() const { return m_table; }
     PassPacer &pacer() { return m_pacer; }
     const Twips &twips() const { return m_twips; }
@@ -99,6 +101,7 @@ private:
     std::unique_ptr<FormControls> m_controls;
     std::unique_ptr<WordListBox> m_list;
     DocumentMenu *m_menu = nullptr;   // owned by the document area
+    AnalysisCommands *m_analysis = nullptr;   // a child of the window
     PassPacer m_pacer;
     std::function<void(qint64)> m_visitHook;
 };

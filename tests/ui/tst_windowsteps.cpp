@@ -1,0 +1,238 @@
+// Working through an analysis in the real window: stepping through the
+// chosen words and the echoes by their keys, the message when there is
+// nowhere to go, the ignored words and the word rules kept in the settings.
+#include "testlocale.h"
+
+#include "windowfixture.h"
+
+#include "analysiscommands.h"
+#include "ignoredwordsdialog.h"
+#include "notice.h"
+
+#include <QAction>
+#include <QSettings>
+#include <QStandardPaths>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+namespace {
+
+// The document's selection as (start, length).
+std::pair<int, int> selection(Form1 &form)
+{
+    const QTextCursor c = form.TB->textCursor();
+    return {c.selectionStart(), c.selectionEnd() - c.selectionStart()};
+}
+
+void chooseWords(Form1 &form, const QStringList &words)
+{
+    form.lstWords->clearSelection();
+    for (const QString &w : words)
+        form.lstWords->item(entryOf(form, w))->setSelected(true);
+}
+
+void putCaret(Form1 &form, int position)
+{
+    QTextCursor c = form.TB->textCursor();
+    c.setPosition(position);
+    form.TB->setTextCursor(c);
+}
+
+using Stops = QList<std::pair<int, int>>;
+
+// Where a key, pressed in the document count times, leaves the selection.
+Stops press(Form1 &form, QKeyCombination key, int count)
+{
+    Stops stops;
+    for (int i = 0; i < count; ++i) {
+        QTest::keyClick(form.TB, key.key(), key.keyboardModifiers());
+        stops.append(selection(form));
+    }
+    return stops;
+}
+
+} // namespace
+
+class WindowStepsTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QStandardPaths::setTestModeEnabled(true);
+        QSettings().clear();
+    }
+
+    void findSteps_data()
+    {
+        QTest::addColumn<bool>("bold");
+        QTest::addColumn<int>("caret");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<Stops>("stops");
+        // "The other theme the": "the" at 0, 5, 10, 16.
+        const auto next = QKeyCombination(Qt::Key_F3);
+        const auto previous = QKeyCombination(Qt::SHIFT, Qt::Key_F3);
+        QTest::newRow("forward, wrapping at the end")
+            << false << 0 << next << Stops{{0, 3}, {5, 3}, {10, 3}, {16, 3}, {0, 3}};
+        QTest::newRow("backward, wrapping at the start")
+            << false << 0 << previous << Stops{{16, 3}, {10, 3}, {5, 3}, {0, 3}, {16, 3}};
+        QTest::newRow("with bold ticked") << true << 4 << next << Stops{{5, 3}, {10, 3}};
+        QTest::newRow("caret inside an occurrence, forward")
+            << false << 11 << next << Stops{{16, 3}, {0, 3}};
+        QTest::newRow("caret inside an occurrence, backward")
+            << false << 11 << previous << Stops{{10, 3}, {5, 3}};
+    }
+    void findSteps()
+    {
+        QFETCH(bool, bold);
+        QFETCH(int, caret);
+        QFETCH(QKeyCombination, key);
+        QFETCH(Stops, stops);
+        auto form = shownForm(QStringLiteral("The other theme the"));
+        form->Command1_Click();
+        form->ckBold->setChecked(bold);
+        chooseWords(*form, {"the"});
+        putCaret(*form, caret);
+        QCOMPARE(press(*form, key, int(stops.size())), stops);
+        QVERIFY(!form->analysis().notice().isVisible());
+    }
+
+    void overlappingOccurrencesOneByOne()
+    {
+        auto form = shownForm(QStringLiteral("aaaa aa"));
+        form->Command1_Click();
+        chooseWords(*form, {"aa"});
+        putCaret(*form, 0);
+        QCOMPARE(press(*form, Qt::Key_F3, 5), (Stops{{0, 2}, {1, 2}, {2, 2}, {5, 2}, {0, 2}}));
+    }
+
+    void stepsFollowEdits()
+    {
+        auto form = shownForm(QStringLiteral("one two one"));
+        form->Command1_Click();
+        chooseWords(*form, {"one"});
+        putCaret(*form, 1);
+        QCOMPARE(press(*form, Qt::Key_F3, 1), (Stops{{8, 3}}));
+        putCaret(*form, 0);
+        QTest::keyClicks(form->TB, "one ");
+        putCaret(*form, 1);
+        QCOMPARE(press(*form, Qt::Key_F3, 2), (Stops{{4, 3}, {12, 3}}));
+    }
+
+    // Stepping while a pass runs goes by the list on show and the text as it
+    // is, and the pass still ends with its own results.
+    void stepsDuringAPass()
+    {
+        const QString text =
+            (QStringLiteral("the cat and the dog ").repeated(10) + u'\n').repeated(3);
+        auto form = shownForm(text);
+        form->Command1_Click();
+        chooseWords(*form, {"the"});
+        putCaret(*form, 0);
+        const QStringList lines = listLines(*form);
+        const auto colours = colourRuns(*form);
+        QList<std::pair<int, int>> seen;
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64) {
+            form->analysis().findNext->trigger();
+            seen.append(selection(*form));
+        });
+        form->Command1_Click();
+        form->setVisitHook({});
+        QVERIFY(!seen.isEmpty());
+        for (const auto &[start, length] : seen)
+            QCOMPARE(text.mid(start, length), QStringLiteral("the"));
+        QCOMPARE(seen.first(), std::make_pair(0, 3));
+        QCOMPARE(listLines(*form), lines);
+        QCOMPARE(colourRuns(*form), colours);
+    }
+
+    void echoSteps()
+    {
+        // Sensitivity 20: "word" twice close by, "thing" twice close by.
+        auto form = shownForm(QStringLiteral("word word xxxxxxxxxxxxxxxxxxxxxxxxx thing thing"));
+        form->Command1_Click();
+        const QList<Run> runs = colourRuns(*form);
+        QCOMPARE(runs.size(), 4);
+        putCaret(*form, 2);
+        const Stops forward = press(*form, Qt::Key_F4, 4);
+        QCOMPARE(forward, (Stops{{5, 4}, {36, 5}, {42, 5}, {0, 4}}));
+        QCOMPARE(press(*form, QKeyCombination(Qt::SHIFT, Qt::Key_F4), 2), (Stops{{42, 5}, {36, 5}}));
+    }
+
+    void toldWhenThereIsNowhereToGo_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QKeyCombination>("key");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("no word chosen") << "the cat" << QStringList{} << QKeyCombination(Qt::Key_F3)
+                                        << "Choose one or more words in the list first.";
+        QTest::newRow("the chosen word is gone")
+            << "the cat" << QStringList{"cat"} << QKeyCombination(Qt::SHIFT, Qt::Key_F3)
+            << "The chosen words do not occur in the text.";
+        QTest::newRow("no echo") << "the cat" << QStringList{} << QKeyCombination(Qt::Key_F4)
+                                 << "No coloured repetitions in the text.";
+    }
+    void toldWhenThereIsNowhereToGo()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, chosen);
+        QFETCH(QKeyCombination, key);
+        QFETCH(QString, message);
+        auto form = shownForm(text);
+        form->Command1_Click();
+        chooseWords(*form, chosen);
+        if (!chosen.isEmpty())
+            form->TB->setPlainText(QStringLiteral("dog"));
+        putCaret(*form, 1);
+        press(*form, key, 1);
+        QCOMPARE(selection(*form), std::make_pair(1, 0));
+        const tq::ui::Notice &notice = form->analysis().notice();
+        QVERIFY(notice.isVisible());
+        QCOMPARE(notice.text(), message);
+        QVERIFY(!notice.hasFocus());
+        // It goes by itself (checked once: it takes its few seconds).
+        if (QTest::currentDataTag() == QByteArray("no word chosen"))
+            QTRY_VERIFY_WITH_TIMEOUT(!notice.isVisible(), 5000);
+    }
+
+    void ignoredWordsDialog()
+    {
+        tq::ui::IgnoredWordsDialog dialog({"Said", "  the", "Said"});
+        QCOMPARE(dialog.words(), (QStringList{"Said", "  the", "Said"}));
+        dialog.addCommonWords();
+        const QStringList words = dialog.words();
+        // The writer's own entries first and untouched; common words already
+        // there (in any case) not added twice.
+        QCOMPARE(words.mid(0, 3), (QStringList{"Said", "  the", "Said"}));
+        QVERIFY(!words.mid(3).contains(QStringLiteral("said")));
+        QVERIFY(words.contains(QStringLiteral("the")));
+        const qsizetype common = tq::ui::IgnoredWordsDialog::commonWords().size();
+        QVERIFY(common >= 100 && common <= 200);
+        QCOMPARE(words.size(), 3 + common - 1);
+    }
+
+    void settingsAreRemembered()
+    {
+        {
+            auto form = shownForm(QString());
+            tq::ui::AnalysisCommands &a = form->analysis();
+            QVERIFY(!a.lineBreaksSeparate->isChecked());
+            QVERIFY(!a.allLetters->isChecked());
+            QVERIFY(a.ignoredWordList().isEmpty());
+            a.lineBreaksSeparate->trigger();
+            a.setIgnoredWords({"the", "Said"});
+        }
+        auto form = shownForm(QString());
+        QVERIFY(form->analysis().lineBreaksSeparate->isChecked());
+        QVERIFY(!form->analysis().allLetters->isChecked());
+        QCOMPARE(form->analysis().ignoredWordList(), (QStringList{"the", "Said"}));
+        QSettings().clear();
+    }
+};
+
+QTEST_MAIN(WindowStepsTest)
+#include "tst_windowsteps.moc"
