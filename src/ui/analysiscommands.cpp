@@ -72,23 +72,22 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
     connect(previousEcho, &QAction::triggered, this, [this] { stepEcho(Direction::Backward); });
     connect(analyzeSelection, &QAction::triggered, this, &AnalysisCommands::runOnSelection);
     connect(ignoredWords, &QAction::triggered, this, &AnalysisCommands::editIgnoredWords);
+    auto separator = [this] {
+        auto *line = new QAction(this);
+        line->setSeparator(true);
+        return line;
+    };
+    m_menuOrder = {findNext,    findPrevious,     separator(),  nextEcho,
+                   previousEcho, separator(),      analyzeSelection, ignoredWords,
+                   separator(), lineBreaksSeparate, allLetters};
+
     // Shown once the window can run a pass over part of the document.
     analyzeSelection->setVisible(bool(m_analyzeRange));
 }
 
 AnalysisCommands::~AnalysisCommands() = default;
 
-QList<QAction *> AnalysisCommands::actions() const
-{
-    auto separator = [this] {
-        auto *line = new QAction(const_cast<AnalysisCommands *>(this));
-        line->setSeparator(true);
-        return line;
-    };
-    return {findNext,         findPrevious, separator(),        nextEcho,  previousEcho,
-            separator(),      analyzeSelection, ignoredWords, separator(), lineBreaksSeparate,
-            allLetters};
-}
+
 
 void AnalysisCommands::setIgnoredWords(const QStringList &words)
 {

@@ -34,7 +34,7 @@ public:
 
     // In menu order, with separators between the groups; the window's
     // document menu takes them once.
-    QList<QAction *> actions() const;
+    const QList<QAction *> &actions() const { return m_menuOrder; }
 
     QAction *findNext;
     QAction *findPrevious;
@@ -67,6 +67,7 @@ private:
     Notice *m_notice;
     OccurrenceStepper m_stepper;
     QStringList m_ignored;
+    QList<QAction *> m_menuOrder;
 };
 
 } // namespace tq::ui

@@ -6,10 +6,12 @@
 #include "windowfixture.h"
 
 #include "analysiscommands.h"
+#include "documentmenu.h"
 #include "ignoredwordsdialog.h"
 #include "notice.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -213,6 +215,22 @@ private Q_SLOTS:
         const qsizetype common = tq::ui::IgnoredWordsDialog::commonWords().size();
         QVERIFY(common >= 100 && common <= 200);
         QCOMPARE(words.size(), 3 + common - 1);
+    }
+
+    void analysisSectionOfTheDocumentMenu()
+    {
+        auto form = shownForm(QString());
+        std::unique_ptr<QMenu> menu(form->documentMenu().build(QPoint(1, 1)));
+        QStringList entries;
+        for (const QAction *a : menu->actions())
+            entries.append(a->isSeparator() && a->text().isEmpty() ? QStringLiteral("-") : a->text());
+        const qsizetype section = entries.indexOf(QStringLiteral("Analysis"));
+        QVERIFY(section >= 0);
+        QCOMPARE(entries.mid(section + 1, 3),
+                 (QStringList{"Find &Next", "Find &Previous", "-"}));
+        QVERIFY(entries.contains(QStringLiteral("&Ignored Words…")));
+        QVERIFY(form->analysis().lineBreaksSeparate->isCheckable());
+        QVERIFY(form->analysis().allLetters->isCheckable());
     }
 
     void settingsAreRemembered()
