@@ -1,5 +1,8 @@
 #include "documentarea.h"
 
+#include "readablecolour.h"
+
+#include <QEvent>
 #include <QScrollBar>
 
 namespace tq::ui {
@@ -38,6 +41,18 @@ void DocumentArea::restoreViewTop(const ViewTop &top)
         verticalScrollBar()->setValue(verticalScrollBar()->value() + moved);
 }
 
+QColor DocumentArea::drawnColour(const QColor &colour) const
+{
+    auto drawn = m_drawn.constFind(colour.rgb());
+    if (drawn == m_drawn.cend()) {
+        // The area's own palette: its page (the viewport) learns of a new
+        // palette only after the area has.
+        drawn = m_drawn.insert(colour.rgb(),
+                               readableOn(colour, palette().color(viewport()->backgroundRole())));
+    }
+    return *drawn;
+}
+
 void DocumentArea::scrollContentsBy(int dx, int dy)
 {
     QTextEdit::scrollContentsBy(dx, dy);
@@ -48,6 +63,15 @@ void DocumentArea::resizeEvent(QResizeEvent *event)
 {
     QTextEdit::resizeEvent(event);
     Q_EMIT viewChanged();
+}
+
+void DocumentArea::changeEvent(QEvent *event)
+{
+    QTextEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        m_drawn.clear();
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)
+        Q_EMIT viewChanged();
 }
 
 } // namespace tq::ui

@@ -1,8 +1,9 @@
 // The document area: a rich-text editor that tells when the part of the
-// document in view may have changed (scrolling, resizing), so that colours
-// painted over the visible text can follow.
+// document in view may have changed (scrolling, resizing, a new font or
+// palette), so that colours painted over the visible text can follow.
 #pragma once
 
+#include <QHash>
 #include <QTextEdit>
 
 namespace tq::ui {
@@ -15,6 +16,8 @@ public:
 
     // The document positions in view, with a margin on both sides.
     std::pair<int, int> visibleRange() const;
+    // The colour a highlight is drawn in over this area's background.
+    QColor drawnColour(const QColor &colour) const;
 
     // The character at the top of the view and how far below the view's top
     // edge its line starts: after the layout above it changed (bold makes
@@ -33,6 +36,10 @@ Q_SIGNALS:
 protected:
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    mutable QHash<QRgb, QColor> m_drawn;   // for the current palette
 };
 
 } // namespace tq::ui

@@ -4,10 +4,13 @@
 #include "analysispass.h"
 #include "documentarea.h"
 #include "documentmenu.h"
+#include "documentzoom.h"
 #include "floatprogressbar.h"
 #include "formcontrols.h"
 #include "icon/appicon.h"
 #include "resizerule.h"
+#include "screenfit.h"
+#include "valuetip.h"
 #include "widgetsurface.h"
 #include "wordbolder.h"
 #include "wordlistbox.h"
@@ -83,11 +86,22 @@ Form1::Form1(QWidget *parent)
 
     setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));
     resize(m_twips.x(DesignClient.width()), m_twips.y(DesignClient.height()));
-    if (const QScreen *s = screen()) {
-        QRect r(QPoint(), size());
-        r.moveCenter(s->availableGeometry().center());
-        move(r.topLeft());
-    }
+    placeOnScreen(QMargins());
+}
+
+// The frame is not known before the window manager has framed the window:
+// it is placed once without one, and again if the framed window then spills
+// over the screen.
+void Form1::placeOnScreen(QMargins frame)
+{
+    const QScreen *s = screen();
+    if (!s)
+        return;
+    const WindowPlace place = tq::ui::placeOnScreen(
+        QSize(m_twips.x(DesignClient.width()), m_twips.y(DesignClient.height())), minimumSize(),
+        s->availableGeometry(), frame);
+    resize(place.size);
+    move(place.framePosition);
 }
 
 Form1::~Form1() = default;
@@ -100,6 +114,7 @@ void Form1::createControls()
     TB->setFont(documentFont);
     TB->document()->setDefaultFont(documentFont);
     TB->setPlainText(QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
+    new DocumentZoom(TB);   // owned by TB
 
     Frame1 = named(new QGroupBox(this), "Frame1");
     Command1 = named(new QPushButton(QStringLiteral("Analyze"), Frame1), "Command1");
@@ -117,6 +132,7 @@ void Form1::createControls()
     ScrlS->setPageStep(40);
     ScrlS->setValue(20);
     ScrlS->setFocusPolicy(Qt::StrongFocus);
+    new ValueTip(ScrlS, QStringLiteral("characters"));   // owned by ScrlS
     Label1 = named(new QLabel(QStringLiteral("Minimum Word Check Length:"), Frame1), "Label1");
     txtML = named(new QLineEdit(QStringLiteral("3"), Frame1), "txtML");
     Option2 = named(new QRadioButton(QStringLiteral("No Filters"), Frame1), "Option2");
@@ -242,7 +258,7 @@ void Form1::copySelectedLines()
     QStringList lines;
     for (int i = 0; i < lstWords->count(); ++i) {
         if (lstWords->item(i)->isSelected())
-            lines.append(lstWords->item(i)->text());
+            lines.append(WordListBox::publishedLine(lstWords->item(i)));
     }
     if (!lines.isEmpty())
         QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
@@ -355,6 +371,20 @@ void Form1::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     Form_Resize();
+}
+
+void Form1::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    const QRect framed = frameGeometry();
+    if (!m_framePending || framed == geometry())
+        return;
+    m_framePending = false;
+    if (screen() && !screen()->availableGeometry().contains(framed)) {
+        placeOnScreen(QMargins(geometry().left() - framed.left(), geometry().top() - framed.top(),
+                               framed.right() - geometry().right(),
+                               framed.bottom() - geometry().bottom()));
+    }
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -8,6 +8,7 @@
 #include "twips.h"
 #include "wordtable.h"
 
+#include <QMargins>
 #include <QWidget>
 
 #include <functional>
@@ -82,10 +83,12 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void placeOnScreen(QMargins frame);
     void createControls();
     void describeForScreenReaders();
     void copySelectedLines();
@@ -104,6 +107,7 @@ private:
     AnalysisCommands *m_analysis = nullptr;   // a child of the window
     PassPacer m_pacer;
     std::function<void(qint64)> m_visitHook;
+    bool m_framePending = true;
 };
 
 } // namespace tq::ui

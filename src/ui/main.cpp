@@ -2,6 +2,7 @@
 // or, asked for the command line, no window at all.
 #include "commandline.h"
 #include "form1.h"
+#include "windowstart.h"
 
 #include <QApplication>
 
@@ -9,7 +10,9 @@ int main(int argc, char **argv)
 {
     if (tq::cli::wantsCommandLine(argc, argv))
         return tq::cli::runCommandLine(argc, argv);
+    tq::ui::holdStartupMessages();   // no display: one line and a failure status
     QApplication app(argc, argv);
+    tq::ui::releaseStartupMessages();
     QApplication::setApplicationName(QStringLiteral("Tallyquill"));
     QApplication::setDesktopFileName(QStringLiteral("org.tallyquill.Tallyquill"));
     // Lives here, not on the heap, so that closing the window during an

@@ -279,7 +279,7 @@ void WidgetSurface::repaintColours()
             run.cursor = QTextCursor(m_document);
             run.cursor.setPosition(i);
             run.cursor.setPosition(j, QTextCursor::KeepAnchor);
-            run.format.setForeground(toQColor(colour));
+            run.format.setForeground(m_area->drawnColour(toQColor(colour)));
             painted.append(run);
         }
         i = j;

@@ -212,6 +212,11 @@ private Q_SLOTS:
         form->ckBold->setChecked(true);
         form->lstWords->item(0)->setSelected(true);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, 8, 1}, {10, 18, 1}}));
+        // Copied as published, with the real break, not the mark.
+        QApplication::clipboard()->clear();
+        form->lstWords->setFocus();
+        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2 - end.\nnext\n"));
     }
 
     void clearCommandsOnEmptyDocument()
