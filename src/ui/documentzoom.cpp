@@ -1,5 +1,6 @@
 #include "documentzoom.h"
 
+#include <QAction>
 #include <QKeyEvent>
 #include <QTextEdit>
 #include <QWheelEvent>
@@ -27,6 +28,25 @@ DocumentZoom::DocumentZoom(QTextEdit *area)
 {
     area->installEventFilter(this);
     area->viewport()->installEventFilter(this);
+
+    auto command = [this](const char *text, const QList<QKeySequence> &keys, auto run) {
+        auto *action = new QAction(QString::fromLatin1(text), this);
+        action->setShortcuts(keys);
+        connect(action, &QAction::triggered, this, run);
+        m_actions.append(action);
+    };
+    command("Zoom In", {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+            [this] { zoomBy(1); });
+    command("Zoom Out", {QKeySequence::ZoomOut}, [this] { zoomBy(-1); });
+    command("Normal Size", {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { reset(); });
+    enableActions();
+}
+
+void DocumentZoom::enableActions()
+{
+    m_actions[0]->setEnabled(m_step < LargestZoomStep);
+    m_actions[1]->setEnabled(m_step > SmallestZoomStep);
+    m_actions[2]->setEnabled(m_step != 0);
 }
 
 void DocumentZoom::zoomBy(int steps)
@@ -38,6 +58,7 @@ void DocumentZoom::zoomBy(int steps)
     QFont font = m_area->font();
     font.setPointSizeF(zoomedPointSize(m_normal, m_step));
     m_area->setFont(font);   // the document's default font follows
+    enableActions();
 }
 
 // Ctrl with +, = (the + key without Shift), - or 0, from either the main keys

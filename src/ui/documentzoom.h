@@ -1,13 +1,15 @@
 // Zooming the document: Ctrl+wheel, Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 for
-// the normal size. Only the document area's font changes: the text, its
+// the normal size, and the same as commands for the document's menu. Only the document area's font changes: the text, its
 // formatting and the undo history stay as they are, and the control panel
 // keeps its font.
 #pragma once
 
+#include <QList>
 #include <QObject>
 
 #include <array>
 
+class QAction;
 class QKeyEvent;
 class QTextEdit;
 
@@ -32,6 +34,9 @@ public:
     explicit DocumentZoom(QTextEdit *area);
 
     int step() const { return m_step; }
+    // Zoom In, Zoom Out and Normal Size, with their shortcuts; each is
+    // disabled where it would change nothing.
+    const QList<QAction *> &actions() const { return m_actions; }
     void zoomBy(int steps);
     void reset() { zoomBy(-m_step); }
 
@@ -40,11 +45,13 @@ protected:
 
 private:
     bool handleKey(const QKeyEvent *key, bool pressed);
+    void enableActions();
 
     QTextEdit *m_area;
     qreal m_normal;
     int m_step = 0;
     int m_wheel = 0;   // wheel turn not yet a whole step (fine-grained wheels, touchpads)
+    QList<QAction *> m_actions;
 };
 
 } // namespace tq::ui

@@ -82,6 +82,7 @@ Form1::Form1(QWidget *parent)
     m_menu = new DocumentMenu(TB);
     m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list, nullptr);
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
+    m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(TB))->actions());   // owned by TB
     wire();
 
     setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));
@@ -114,7 +115,6 @@ void Form1::createControls()
     TB->setFont(documentFont);
     TB->document()->setDefaultFont(documentFont);
     TB->setPlainText(QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
-    new DocumentZoom(TB);   // owned by TB
 
     Frame1 = named(new QGroupBox(this), "Frame1");
     Command1 = named(new QPushButton(QStringLiteral("Analyze"), Frame1), "Command1");

@@ -3,6 +3,7 @@
 // a display.
 #include "testlocale.h"
 
+#include "documentmenu.h"
 #include "highlighter.h"
 #include "readablecolour.h"
 #include "windowfixture.h"
@@ -11,6 +12,7 @@
 #include <QAccessible>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QProcess>
 #include <QStyleOptionSlider>
 #include <QToolTip>
@@ -178,6 +180,40 @@ private Q_SLOTS:
         QCOMPARE(tb->document()->availableUndoSteps(), undoSteps);
         QCOMPARE(colourRuns(*form), colours);
         QCOMPARE(boldRuns(*form), bold);
+    }
+
+    // The same as commands in the document's menu, whose shortcuts work
+    // wherever the focus is, each disabled where it would change nothing.
+    void zoomCommands()
+    {
+        auto form = shownForm(QStringLiteral("cat cat"));
+        const qreal normal = form->TB->font().pointSizeF();
+        std::unique_ptr<QMenu> menu(form->documentMenu().build(QPoint(5, 5)));
+        QStringList texts;
+        QList<QAction *> zoom;
+        for (QAction *a : menu->actions()) {
+            if (!zoom.isEmpty() || (a->isSeparator() && a->text() == QStringLiteral("View")))
+                zoom.append(a);
+        }
+        QCOMPARE(zoom.size(), 4);
+        zoom.removeFirst();
+        for (const QAction *a : zoom)
+            texts.append(a->text());
+        QCOMPARE(texts, QStringList({QStringLiteral("Zoom In"), QStringLiteral("Zoom Out"),
+                                     QStringLiteral("Normal Size")}));
+        QVERIFY(zoom[0]->isEnabled() && zoom[1]->isEnabled() && !zoom[2]->isEnabled());
+
+        form->activateWindow();
+        form->lstWords->setFocus();
+        QTest::keyClick(form->lstWords, Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(qAbs(form->TB->font().pointSizeF() - normal * 1.1) < 0.01);
+        QVERIFY(zoom[2]->isEnabled());
+        for (int i = 0; i < 20; ++i)
+            zoom[0]->trigger();
+        QVERIFY(!zoom[0]->isEnabled() && zoom[1]->isEnabled());
+        QTest::keyClick(form->lstWords, Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(form->TB->font().pointSizeF(), normal);
+        QVERIFY(!zoom[2]->isEnabled());
     }
 
     // Zooming out brings more text into view; it must be coloured too.
