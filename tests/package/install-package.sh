@@ -36,8 +36,13 @@ apt_get install --no-install-recommends "$deb"
 installed || fail "apt-get install left tallyquill not installed"
 dpkg-query -L tallyquill >"$work/files"
 
+# The program runs as a user would, with a home of its own here, so that
+# what it keeps (settings, recovery copies) goes nowhere else.
+home=(HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_DATA_HOME="$work/home/.local/share")
+mkdir -p "$work/home"
+
 # The command line needs no display.
-nodisplay=(timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM)
+nodisplay=(timeout 60 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "${home[@]}")
 [ "$(command -v tallyquill)" = /usr/bin/tallyquill ] || fail "tallyquill is not /usr/bin/tallyquill on PATH"
 got=$("${nodisplay[@]}" tallyquill --version) || fail "tallyquill --version exited with $?"
 grep -qwF -- "$version" <<<"$got" || fail "tallyquill --version says '$got', the package is $version"
@@ -48,6 +53,11 @@ printf 'The cat saw the dog. The cat ran, and the dog ran after the cat.\n' >"$w
 for line in "5 - the" "3 - cat" "2 - dog" "2 - ran" "1 - saw" "1 - after"; do
     grep -qx -- "$line" "$work/list" || { cat "$work/list"; fail "the word list lacks '$line'"; }
 done
+
+# The window starts and stays up until it is told to end.
+status=0
+timeout 5 env "${home[@]}" QT_QPA_PLATFORM=offscreen tallyquill >"$work/err" 2>&1 || status=$?
+[ $status -eq 124 ] || { cat "$work/err"; fail "the window ended by itself with status $status"; }
 
 # Where the desktop and man look for the files.
 id=org.tallyquill.Tallyquill
