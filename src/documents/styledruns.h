@@ -3,6 +3,8 @@
 // colour and bold laid over them. One walk serves every writer.
 #pragma once
 
+#include "textsurface.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QStringView>
@@ -11,8 +13,7 @@ class QTextDocument;
 
 namespace tq::documents {
 
-// 24-bit RGB with red in the lowest byte; 0 means none (the engine's Colour).
-using Colour = quint32;
+using tq::Colour;
 
 struct RunLook
 {
