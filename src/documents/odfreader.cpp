@@ -24,10 +24,35 @@ constexpr int MaxStyleDepth = 32;
 // Repeated spaces (<text:s text:c="N"/>) beyond this are a hostile file.
 constexpr int MaxRepeatedSpaces = 1024;
 
-struct NamedStyle
+// Styles by name, each with its own properties and the style it is based
+// on; a property a style leaves unset comes from below.
+class StyleSheet
 {
-    CharStyle own;
-    QString parent;
+public:
+    CharStyle &own(const QString &key) { return m_styles[key].own; }
+    void setParent(const QString &key, const QString &parent) { m_styles[key].parent = parent; }
+
+    CharStyle resolve(const QString &key) const
+    {
+        CharStyle style;
+        QString at = key;
+        for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
+            const auto it = m_styles.constFind(at);
+            if (it == m_styles.cend())
+                break;
+            style = style.over(it->own);
+            at = it->parent;
+        }
+        return style;
+    }
+
+private:
+    struct Named
+    {
+        CharStyle own;
+        QString parent;
+    };
+    QHash<QString, Named> m_styles;
 };
 
 class OdfReader
@@ -38,38 +63,35 @@ public:
     bool read(const QByteArray &bytes, RichTextBuilder *builder, QString &reason);
 
 private:
-    CharStyle resolve(const QString &name) const;
+    // Paragraph and text styles may share a name: the family keeps them apart.
+    static QString key(QStringView family, QStringView name)
+    {
+        QString key = family.toString();
+        key += u'/';
+        key += name;
+        return key;
+    }
+    CharStyle resolve(QStringView family, const QXmlStreamReader &xml) const
+    {
+        return m_styles.resolve(key(family, xml.attributes().value(TextNs, QStringLiteral("style-name"))));
+    }
     void readTextProperties(QXmlStreamReader &xml);
     bool skipped(const QXmlStreamReader &xml) const;
     void appendCollapsed(QStringView text, const CharStyle &style);
 
     RichTextBuilder *m_builder = nullptr;
-    QHash<QString, NamedStyle> m_styles;
-    QString m_currentStyle;   // the style:style being read
+    StyleSheet m_styles;
+    QString m_currentStyle;   // key of the style:style being read
     int m_paragraphDepth = 0;
     bool m_lastWasSpace = true;
     QString m_collapsed;   // scratch for appendCollapsed
 };
 
-CharStyle OdfReader::resolve(const QString &name) const
-{
-    CharStyle style;
-    QString at = name;
-    for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
-        const auto it = m_styles.constFind(at);
-        if (it == m_styles.cend())
-            break;
-        style = style.over(it->own);
-        at = it->parent;
-    }
-    return style;
-}
-
 void OdfReader::readTextProperties(QXmlStreamReader &xml)
 {
     if (m_currentStyle.isEmpty())
         return;
-    CharStyle &own = m_styles[m_currentStyle].own;
+    CharStyle &own = m_styles.own(m_currentStyle);
     const QXmlStreamAttributes attributes = xml.attributes();
     const QStringView weight = attributes.value(FoNs, QStringLiteral("font-weight"));
     if (!weight.isEmpty())
@@ -135,21 +157,22 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
             const QStringView name = xml.name();
             CharStyle style = styles.back();
             if (ns == StyleNs && name == u"style") {
-                m_currentStyle = xml.attributes().value(StyleNs, QStringLiteral("name")).toString();
-                m_styles[m_currentStyle].parent =
-                    xml.attributes().value(StyleNs, QStringLiteral("parent-style-name")).toString();
+                const QXmlStreamAttributes attributes = xml.attributes();
+                const QStringView family = attributes.value(StyleNs, QStringLiteral("family"));
+                m_currentStyle = key(family, attributes.value(StyleNs, QStringLiteral("name")));
+                const QStringView parent = attributes.value(StyleNs, QStringLiteral("parent-style-name"));
+                if (!parent.isEmpty())
+                    m_styles.setParent(m_currentStyle, key(family, parent));
             } else if (ns == StyleNs && name == u"text-properties") {
                 readTextProperties(xml);
             } else if (m_builder && ns == TextNs && (name == u"p" || name == u"h")) {
                 m_builder->startParagraph();
                 ++m_paragraphDepth;
                 m_lastWasSpace = true;
-                style = resolve(xml.attributes().value(TextNs, QStringLiteral("style-name")).toString())
-                            .over(style);
+                style = resolve(u"paragraph", xml).over(style);
             } else if (m_paragraphDepth > 0 && ns == TextNs) {
                 if (name == u"span" || name == u"a") {
-                    style = resolve(xml.attributes().value(TextNs, QStringLiteral("style-name")).toString())
-                                .over(style);
+                    style = resolve(u"text", xml).over(style);
                 } else if (name == u"s") {
                     const int count = std::clamp(
                         xml.attributes().value(TextNs, QStringLiteral("c")).toInt(), 1, MaxRepeatedSpaces);
@@ -244,27 +267,12 @@ public:
     bool readBody(const QByteArray &bytes, RichTextBuilder &builder, QString &reason);
 
 private:
-    CharStyle resolve(const QString &id) const;
     // Reads the current w:pPr to its end; returns whether the paragraph's
     // own end was deleted under tracked changes.
     bool readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle, QString &reason);
 
-    QHash<QString, NamedStyle> m_styles;
+    StyleSheet m_styles;
 };
-
-CharStyle WordReader::resolve(const QString &id) const
-{
-    CharStyle style;
-    QString at = id;
-    for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
-        const auto it = m_styles.constFind(at);
-        if (it == m_styles.cend())
-            break;
-        style = style.over(it->own);
-        at = it->parent;
-    }
-    return style;
-}
 
 bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
 {
@@ -279,10 +287,10 @@ bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
             if (name == u"style") {
                 current = wordAttribute(xml, u"styleId");
             } else if (name == u"basedOn" && !current.isEmpty()) {
-                m_styles[current].parent = wordAttribute(xml, u"val");
+                m_styles.setParent(current, wordAttribute(xml, u"val"));
             } else if (name == u"rPr" && !current.isEmpty()) {
                 QString ignored;
-                m_styles[current].own = readRunProperties(xml, ignored, reason);
+                m_styles.own(current) = readRunProperties(xml, ignored, reason);
             } else if (name == u"pPr" || name == u"tblPr" || name == u"docDefaults") {
                 xml.skipCurrentElement();
             }
@@ -307,7 +315,7 @@ bool WordReader::readParagraphProperties(QXmlStreamReader &xml, CharStyle &parag
         if (!acceptToken(xml, reason))
             return false;
         if (xml.name() == u"pStyle") {
-            paragraphStyle = resolve(wordAttribute(xml, u"val"));
+            paragraphStyle = m_styles.resolve(wordAttribute(xml, u"val"));
             xml.skipCurrentElement();
         } else if (xml.name() == u"rPr") {
             while (xml.readNextStartElement()) {
@@ -355,7 +363,7 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
         } else if (name == u"rPr") {
             QString styleId;
             const CharStyle direct = readRunProperties(xml, styleId, reason);
-            runStyle = direct.over(resolve(styleId).over(paragraphStyle));
+            runStyle = direct.over(m_styles.resolve(styleId).over(paragraphStyle));
         } else if (name == u"t") {
             builder.append(xml.readElementText(), runStyle);
         } else if (name == u"tab") {

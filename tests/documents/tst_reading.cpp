@@ -32,8 +32,8 @@ private Q_SLOTS:
     void htmlReachesForNothingOutside();
     void refused_data();
     void refused();
-    void hostileButReadable_data();
-    void hostileButReadable();
+    void handMadeContent_data();
+    void handMadeContent();
 };
 
 void ReadingTest::wordProcessorFiles_data()
@@ -297,11 +297,12 @@ void ReadingTest::refused()
     QVERIFY(result.error.endsWith('.'));
 }
 
-void ReadingTest::hostileButReadable_data()
+void ReadingTest::handMadeContent_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("looks");   // "word=ibu"
 
     const QByteArray head = "<office:document-content"
                             " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
@@ -311,17 +312,28 @@ void ReadingTest::hostileButReadable_data()
     QTest::newRow("styles that name each other as parents")
         << "loop.odt"
         << head + "<office:automatic-styles>"
-                  "<style:style style:name=\"A\" style:parent-style-name=\"B\"/>"
-                  "<style:style style:name=\"B\" style:parent-style-name=\"A\"/>"
+                  "<style:style style:name=\"A\" style:family=\"text\" style:parent-style-name=\"B\"/>"
+                  "<style:style style:name=\"B\" style:family=\"text\" style:parent-style-name=\"A\"><style:text-properties fo:font-style=\"italic\"/></style:style>"
                   "</office:automatic-styles><office:body><office:text>"
                   "<text:p><text:span text:style-name=\"A\">words</text:span></text:p>"
                   "</office:text></office:body></office:document-content>"
-        << "words";
+        << "words" << QStringList{"words=i--"};
+    QTest::newRow("a paragraph style and a text style of one name")
+        << "families.odt"
+        << head + "<office:automatic-styles>"
+                  "<style:style style:name=\"S\" style:family=\"paragraph\">"
+                  "<style:text-properties fo:font-weight=\"bold\"/></style:style>"
+                  "<style:style style:name=\"S\" style:family=\"text\">"
+                  "<style:text-properties fo:font-style=\"italic\" fo:font-weight=\"normal\"/></style:style>"
+                  "</office:automatic-styles><office:body><office:text>"
+                  "<text:p text:style-name=\"S\">heavy <text:span text:style-name=\"S\">slanted</text:span></text:p>"
+                  "</office:text></office:body></office:document-content>"
+        << "heavy slanted" << QStringList{"heavy=-b-", "slanted=i--"};
     QTest::newRow("a billion repeated spaces")
         << "spaces.odt"
         << head + "<office:body><office:text><text:p>a<text:s text:c=\"1000000000\"/>b</text:p>"
                   "</office:text></office:body></office:document-content>"
-        << "a" + QString(1024, ' ') + "b";
+        << "a" + QString(1024, ' ') + "b" << QStringList();
     QByteArray deep = head + "<office:body><office:text><text:p>";
     for (int i = 0; i < 100000; ++i)
         deep += "<text:span>";
@@ -329,18 +341,21 @@ void ReadingTest::hostileButReadable_data()
     for (int i = 0; i < 100000; ++i)
         deep += "</text:span>";
     deep += "</text:p></office:text></office:body></office:document-content>";
-    QTest::newRow("spans nested a hundred thousand deep") << "deep.odt" << deep << "deep";
+    QTest::newRow("spans nested a hundred thousand deep") << "deep.odt" << deep << "deep" << QStringList();
 }
 
-void ReadingTest::hostileButReadable()
+void ReadingTest::handMadeContent()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, content);
     QFETCH(QString, text);
+    QFETCH(QStringList, looks);
     QVERIFY(hostile::writeZip(path(name), hostile::openDocumentParts(content)));
     const ReadResult result = readManuscript(path(name));
     QVERIFY2(result.document, qPrintable(result.error));
     QCOMPARE(visibleText(*result.document), text);
+    for (const QString &look : looks)
+        QCOMPARE(lookAt(*result.document, look.section(u'=', 0, 0)), look.section(u'=', 1));
 }
 
 QTEST_MAIN(ReadingTest)
