@@ -89,6 +89,7 @@ std::optional<Span> stepThroughRuns(const QList<Colour> &colours, Span from, Dir
 namespace {
 
 constexpr quint64 HashBase = 1000003;
+constexpr size_t FewWords = 8;
 
 quint64 hashOf(QStringView s)
 {
@@ -148,13 +149,23 @@ QList<Span> occurrencesOf(QStringView loweredText, const QStringList &loweredWor
         // The bolding does not reach an occurrence on the last character
         // when the same word occurs just before it.
         std::vector<char> atSecondLast(words.size(), 0);
-        scanOneLength(loweredText, length, words, [&](size_t w, qsizetype offset) {
+        auto found = [&](size_t w, qsizetype offset) {
             if (offset == size - 1 && atSecondLast[w])
                 return;
             if (offset == size - 2)
                 atSecondLast[w] = 1;
             stops.append(Span{offset, length});
-        });
+        };
+        // A few words are found fastest one by one; many at once by hash.
+        if (words.size() <= FewWords) {
+            for (size_t w = 0; w < words.size(); ++w) {
+                for (qsizetype at = findLowered(loweredText, words[w], 0, size); at >= 0;
+                     at = findLowered(loweredText, words[w], at + 1, size))
+                    found(w, at);
+            }
+        } else {
+            scanOneLength(loweredText, length, words, found);
+        }
     }
     std::sort(stops.begin(), stops.end());
     stops.erase(std::unique(stops.begin(), stops.end()), stops.end());

@@ -52,14 +52,16 @@ QStringList selectedWords(const ListSelection &list);
 class OccurrenceStepper
 {
 public:
-    explicit OccurrenceStepper(TextSurface &surface) : m_surface(surface), m_text(surface) {}
+    // text is the document's text and its lowered form, which the stepper
+    // may share with other readers of the same document.
+    OccurrenceStepper(TextSurface &surface, DocumentText &text) : m_surface(surface), m_text(text) {}
 
     // Empty when no entry is selected or its words do not occur.
     std::optional<Span> step(const ListSelection &list, Span from, Direction direction);
 
 private:
     TextSurface &m_surface;
-    DocumentText m_text;   // the lowered text, once per version
+    DocumentText &m_text;
     QStringList m_words;
     QList<Span> m_stops;
     quint64 m_version = 0;

@@ -49,7 +49,8 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
     , m_list(list)
     , m_analyzeRange(std::move(analyzeRange))
     , m_notice(new Notice(area))
-    , m_stepper(surface)
+    , m_text(surface)
+    , m_stepper(surface, m_text)
     , m_ignored(QSettings().value(IgnoredKey).toStringList())
 {
     findNext = command(this, QStringLiteral("Find &Next"), "findNext", Qt::Key_F3);

@@ -65,6 +65,7 @@ private:
     const ListSelection &m_list;
     std::function<void(qsizetype, qsizetype)> m_analyzeRange;
     Notice *m_notice;
+    DocumentText m_text;
     OccurrenceStepper m_stepper;
     QStringList m_ignored;
     QList<QAction *> m_menuOrder;

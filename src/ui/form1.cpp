@@ -8,6 +8,7 @@
 #include "floatprogressbar.h"
 #include "formcontrols.h"
 #include "icon/appicon.h"
+#include "rangesurface.h"
 #include "resizerule.h"
 #include "screenfit.h"
 #include "valuetip.h"
@@ -30,6 +31,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTextDocument>
 
 namespace tq::ui {
 
@@ -80,7 +82,8 @@ Form1::Form1(QWidget *parent)
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
     m_menu = new DocumentMenu(TB);
-    m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list, nullptr);
+    m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list,
+                                      [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
     m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(TB))->actions());   // owned by TB
     wire();
@@ -286,9 +289,25 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
+    runPass(*m_surface);
+}
+
+void Form1::analyzeRange(qsizetype first, qsizetype last)
+{
+    RangeSurface part(*m_surface, first, last);
+    // The part moves with what the writer types while the pass yields.
+    const QMetaObject::Connection follow =
+        connect(TB->document(), &QTextDocument::contentsChange, this,
+                [&part](int position, int removed, int added) { part.followEdit(position, removed, added); });
+    runPass(part);
+    disconnect(follow);
+}
+
+void Form1::runPass(TextSurface &surface)
+{
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
-    runAnalysisPass(*m_surface, *m_controls, *m_list, m_table,
+    runAnalysisPass(surface, *m_controls, *m_list, m_table,
                     [&] { return resumePass(pass, ++tokens); });
     if (m_pacer.isCurrent(pass))
         m_surface->flushFormatting();

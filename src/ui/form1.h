@@ -5,6 +5,7 @@
 #pragma once
 
 #include "passpacer.h"
+#include "textsurface.h"
 #include "twips.h"
 #include "wordtable.h"
 
@@ -60,6 +61,8 @@ public:
 
     // Event handlers.
     void Command1_Click();   // Analyze
+    // "Analyze Selection": a pass over the offsets [first, last] alone.
+    void analyzeRange(qsizetype first, qsizetype last);
     void Command2_Click();   // Clear Formatting
     void Command3_Click();   // Clear All
     void lstWords_Click();
@@ -96,6 +99,7 @@ private:
     void fitCaptions();
     void chainTabOrder();
     void wire();
+    void runPass(TextSurface &surface);
     bool resumePass(quint64 pass, qint64 tokens);
 
     Twips m_twips;

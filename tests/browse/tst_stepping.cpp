@@ -150,19 +150,29 @@ private Q_SLOTS:
         QCOMPARE(occurrencesOf(lowerCase(text), words), expected);
     }
 
+    // A few words are searched one by one, many by hash: both ways.
+    void occurrencesMatchTheBoldingOnRandomTexts_data()
+    {
+        QTest::addColumn<int>("maxWords");
+        QTest::addColumn<int>("maxLength");
+        QTest::newRow("a few words") << 3 << 2;
+        QTest::newRow("many words") << 40 << 3;
+    }
     void occurrencesMatchTheBoldingOnRandomTexts()
     {
+        QFETCH(int, maxWords);
+        QFETCH(int, maxLength);
         QRandomGenerator rng(11);
-        const QString alphabet = QStringLiteral("abAB ");
+        const QString alphabet = QStringLiteral("abcAB ");
         for (int round = 0; round < 500; ++round) {
             QString text;
-            for (int i = int(rng.bounded(12)); i > 0; --i)
+            for (int i = int(rng.bounded(14)); i > 0; --i)
                 text += alphabet[rng.bounded(alphabet.size())];
             QStringList words;
-            for (int w = int(rng.bounded(1, 4)); w > 0; --w) {
+            for (int w = int(rng.bounded(1, maxWords + 1)); w > 0; --w) {
                 QString word;
-                for (int i = int(rng.bounded(1, 3)); i > 0; --i)
-                    word += alphabet[rng.bounded(4)];
+                for (int i = int(rng.bounded(1, maxLength + 1)); i > 0; --i)
+                    word += alphabet[rng.bounded(5)];
                 words.append(lowerCase(word));
             }
             QList<Span> expected;
@@ -182,7 +192,8 @@ private Q_SLOTS:
         Selection list;
         list.words = {"one", "two"};
         list.selected = {true, false};
-        OccurrenceStepper stepper(surface);
+        DocumentText document(surface);
+        OccurrenceStepper stepper(surface, document);
 
         QCOMPARE(stepper.step(list, Span{1, 0}, F), std::optional(Span{8, 3}));
         // An edit moves the occurrences.
