@@ -201,6 +201,75 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(!notice.isVisible(), 5000);
     }
 
+    // Analyze Selection gives what Analyze gives on the selected text alone,
+    // moved to where it stands, and leaves everything outside as it was.
+    void analyzeSelection()
+    {
+        const QString text = QStringLiteral("the cat saw the cat. The dog saw the dog and the cat.");
+        const int first = 9, last = 35;
+        auto alone = shownForm(text.mid(first, last - first + 1));
+        alone->Command1_Click();
+
+        auto form = shownForm(text);
+        form->Command1_Click();
+        const QList<Run> before = colourRuns(*form);
+        QTextCursor c = form->TB->textCursor();
+        c.setPosition(first);
+        c.setPosition(last + 1, QTextCursor::KeepAnchor);
+        form->TB->setTextCursor(c);
+        form->analysis().analyzeSelection->trigger();
+
+        QCOMPARE(listLines(*form), listLines(*alone));
+        QList<Run> expected;
+        for (const Run &r : before) {
+            if (r.last < first || r.first > last)
+                expected.append(r);
+        }
+        for (const Run &r : colourRuns(*alone))
+            expected.append(Run{r.first + first, r.last + first, r.colour});
+        std::sort(expected.begin(), expected.end(),
+                  [](const Run &a, const Run &b) { return a.first < b.first; });
+        QCOMPARE(colourRuns(*form), expected);
+        QCOMPARE(form->TB->toPlainText(), text);
+    }
+
+    void analyzeSelectionFollowsTyping()
+    {
+        const QString chapter = QStringLiteral("word word thing thing");
+        auto form = shownForm(QStringLiteral("head ") + chapter);
+        QTextCursor c = form->TB->textCursor();
+        c.setPosition(5);
+        c.setPosition(int(5 + chapter.size()), QTextCursor::KeepAnchor);
+        form->TB->setTextCursor(c);
+        form->pacer().setVisitEveryToken(true);
+        form->setVisitHook([&](qint64 tokens) {
+            if (tokens == 1) {
+                QTextCursor at(form->TB->document());
+                at.insertText(QStringLiteral("more "));
+            }
+        });
+        form->analysis().analyzeSelection->trigger();
+        form->setVisitHook({});
+        QCOMPARE(listLines(*form), (QStringList{"2 - word", "2 - thing"}));
+        QCOMPARE(colourRuns(*form).size(), 4);
+        QCOMPARE(colourRuns(*form).first().first, 10);
+        QCOMPARE(colourRuns(*form).last().last, 30);
+    }
+
+    void analyzeSelectionWithoutSelection()
+    {
+        auto form = shownForm(QStringLiteral("the cat the cat"));
+        form->Command1_Click();
+        const QStringList lines = listLines(*form);
+        const QList<Run> colours = colourRuns(*form);
+        putCaret(*form, 3);
+        form->analysis().analyzeSelection->trigger();
+        QCOMPARE(listLines(*form), lines);
+        QCOMPARE(colourRuns(*form), colours);
+        QVERIFY(form->analysis().notice().isVisible());
+        QCOMPARE(form->analysis().notice().text(), QStringLiteral("Select the text to analyse first."));
+    }
+
     void ignoredWordsDialog()
     {
         tq::ui::IgnoredWordsDialog dialog({"Said", "  the", "Said"});
