@@ -9,6 +9,7 @@
 #include "manuscript.h"
 
 #include <QDir>
+#include <QRandomGenerator>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -34,6 +35,8 @@ private Q_SLOTS:
     void refused();
     void handMadeContent_data();
     void handMadeContent();
+    void damagedContainers_data();
+    void damagedContainers();
 };
 
 void ReadingTest::wordProcessorFiles_data()
@@ -356,6 +359,52 @@ void ReadingTest::handMadeContent()
     QCOMPARE(visibleText(*result.document), text);
     for (const QString &look : looks)
         QCOMPARE(lookAt(*result.document, look.section(u'=', 0, 0)), look.section(u'=', 1));
+}
+
+void ReadingTest::damagedContainers_data()
+{
+    QTest::addColumn<QString>("fixtureName");
+    QTest::newRow("LibreOffice .odt") << "manuscript.odt";
+    QTest::newRow("LibreOffice .docx") << "manuscript.docx";
+    QTest::newRow("pandoc .docx") << "pandoc.docx";
+}
+
+// Real files with a few bytes overwritten, cut short or with a block
+// repeated, as a bad disk or a broken transfer leaves them: each is read or
+// refused with a reason, never a crash or a hang.
+void ReadingTest::damagedContainers()
+{
+    QFETCH(QString, fixtureName);
+    QFile source(fixture(fixtureName));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray original = source.readAll();
+    QRandomGenerator random(20261208);
+    const QString file = path("damaged." + QFileInfo(fixtureName).suffix());
+    int refused = 0;
+    for (int round = 0; round < 150; ++round) {
+        QByteArray bytes = original;
+        const qsizetype at = random.bounded(bytes.size());
+        switch (round % 3) {
+        case 0:
+            for (int i = 0; i < 1 + round % 7; ++i)
+                bytes[random.bounded(bytes.size())] = char(random.bounded(256));
+            break;
+        case 1:
+            bytes.truncate(at);
+            break;
+        case 2:
+            bytes.insert(at, bytes.mid(random.bounded(bytes.size()), 1 + random.bounded(64)));
+            break;
+        }
+        QVERIFY(hostile::writeFile(file, bytes));
+        const ReadResult result = readManuscript(file);
+        QVERIFY(bool(result.document) != !result.error.isEmpty());
+        if (!result.document) {
+            ++refused;
+            QVERIFY2(result.error.contains(file), qPrintable(result.error));
+        }
+    }
+    QVERIFY(refused > 0);
 }
 
 QTEST_MAIN(ReadingTest)
