@@ -1,8 +1,9 @@
 #include "documentzoom.h"
 
+#include "documentarea.h"
+
 #include <QAction>
 #include <QKeyEvent>
-#include <QTextEdit>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -21,7 +22,7 @@ qreal zoomedPointSize(qreal normal, int step)
     return normal * ZoomShares[size_t(index)];
 }
 
-DocumentZoom::DocumentZoom(QTextEdit *area)
+DocumentZoom::DocumentZoom(DocumentArea *area)
     : QObject(area)
     , m_area(area)
     , m_normal(area->font().pointSizeF())
@@ -55,9 +56,11 @@ void DocumentZoom::zoomBy(int steps)
     if (step == m_step)
         return;
     m_step = step;
+    const DocumentArea::ViewTop top = m_area->viewTop();
     QFont font = m_area->font();
     font.setPointSizeF(zoomedPointSize(m_normal, m_step));
     m_area->setFont(font);   // the document's default font follows
+    m_area->restoreViewTop(top);
     enableActions();
 }
 

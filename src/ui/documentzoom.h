@@ -1,7 +1,7 @@
 // Zooming the document: Ctrl+wheel, Ctrl++ (or Ctrl+=), Ctrl+- and Ctrl+0 for
 // the normal size, and the same as commands for the document's menu. Only the document area's font changes: the text, its
-// formatting and the undo history stay as they are, and the control panel
-// keeps its font.
+// formatting and the undo history stay as they are, the text that was at the
+// top of the view stays there, and the control panel keeps its font.
 #pragma once
 
 #include <QList>
@@ -11,9 +11,10 @@
 
 class QAction;
 class QKeyEvent;
-class QTextEdit;
 
 namespace tq::ui {
+
+class DocumentArea;
 
 // The sizes zoom steps through, as shares of the normal size (step 0).
 inline constexpr std::array<qreal, 14> ZoomShares = {0.5, 0.67, 0.75, 0.8,  0.9, 1.0, 1.1,
@@ -31,7 +32,7 @@ class DocumentZoom : public QObject
     Q_OBJECT
 public:
     // Belongs to the area; the area's font at this moment is the normal size.
-    explicit DocumentZoom(QTextEdit *area);
+    explicit DocumentZoom(DocumentArea *area);
 
     int step() const { return m_step; }
     // Zoom In, Zoom Out and Normal Size, with their shortcuts; each is
@@ -47,7 +48,7 @@ private:
     bool handleKey(const QKeyEvent *key, bool pressed);
     void enableActions();
 
-    QTextEdit *m_area;
+    DocumentArea *m_area;
     qreal m_normal;
     int m_step = 0;
     int m_wheel = 0;   // wheel turn not yet a whole step (fine-grained wheels, touchpads)

@@ -216,6 +216,25 @@ private Q_SLOTS:
         QVERIFY(!zoom[2]->isEnabled());
     }
 
+    // A writer reading in the middle of a book keeps reading the same line.
+    void zoomKeepsTheTextInView()
+    {
+        QString text;
+        for (int i = 0; i < 2000; ++i)
+            text += QStringLiteral("Line %1 of the book.\n").arg(i);
+        auto form = shownForm(text);
+        QTextEdit *tb = form->TB;
+        tb->verticalScrollBar()->setValue(tb->verticalScrollBar()->maximum() / 2);
+        auto topLine = [tb] { return tb->cursorForPosition(QPoint(0, 0)).blockNumber(); };
+        const int before = topLine();
+        QVERIFY(before > 100);
+        for (const Qt::Key key : {Qt::Key_Plus, Qt::Key_Plus, Qt::Key_Minus, Qt::Key_Minus, Qt::Key_Minus,
+                                  Qt::Key_0}) {
+            QTest::keyClick(tb, key, Qt::ControlModifier);
+            QCOMPARE(topLine(), before);
+        }
+    }
+
     // Zooming out brings more text into view; it must be coloured too.
     void coloursInViewAfterZoomingOut()
     {
