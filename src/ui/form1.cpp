@@ -289,18 +289,37 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
-    runPass(*m_surface);
+    startPass([this] { runPass(*m_surface); });
 }
 
 void Form1::analyzeRange(qsizetype first, qsizetype last)
 {
-    RangeSurface part(*m_surface, first, last);
-    // The part moves with what the writer types while the pass yields.
-    const QMetaObject::Connection follow =
-        connect(TB->document(), &QTextDocument::contentsChange, this,
-                [&part](int position, int removed, int added) { part.followEdit(position, removed, added); });
-    runPass(part);
-    disconnect(follow);
+    startPass([this, first, last] {
+        RangeSurface part(*m_surface, first, last);
+        // The part moves with what the writer types while the pass yields.
+        const QMetaObject::Connection follow = connect(
+            TB->document(), &QTextDocument::contentsChange, this,
+            [&part](int position, int removed, int added) { part.followEdit(position, removed, added); });
+        runPass(part);
+        disconnect(follow);
+    });
+}
+
+// A pass asked for during a pass comes from inside its visit to the event
+// loop: the running pass stops at its next resume and the newest request
+// runs once it has unwound, so repeated presses never pile passes (and their
+// copies of the document) onto the stack.
+void Form1::startPass(std::function<void()> pass)
+{
+    m_nextPass = std::move(pass);
+    if (m_passRunning) {
+        m_pacer.stopAll();
+        return;
+    }
+    m_passRunning = true;
+    while (m_nextPass)
+        std::exchange(m_nextPass, {})();
+    m_passRunning = false;
 }
 
 void Form1::runPass(TextSurface &surface)
@@ -411,6 +430,7 @@ void Form1::closeEvent(QCloseEvent *event)
     // A pass still running ends at its next resume; the window itself lives
     // on until the handler that runs it has returned.
     m_pacer.stopAll();
+    m_nextPass = {};
     QWidget::closeEvent(event);
 }
 

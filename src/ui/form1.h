@@ -99,6 +99,7 @@ private:
     void fitCaptions();
     void chainTabOrder();
     void wire();
+    void startPass(std::function<void()> pass);
     void runPass(TextSurface &surface);
     bool resumePass(quint64 pass, qint64 tokens);
 
@@ -112,6 +113,8 @@ private:
     PassPacer m_pacer;
     std::function<void(qint64)> m_visitHook;
     bool m_framePending = true;
+    bool m_passRunning = false;
+    std::function<void()> m_nextPass;   // asked for during the running pass
 };
 
 } // namespace tq::ui

@@ -289,6 +289,55 @@ private Q_SLOTS:
         QCOMPARE(listLines(*form), expectedLines(text));
     }
 
+    // Analyze pressed over and over during a pass: each press's pass starts
+    // only after the one before has unwound, so every visit to the event
+    // loop happens at the same stack depth however often it is pressed, and
+    // the newest pass gives the result, counted once.
+    void manyAnalyzePresses_data()
+    {
+        QTest::addColumn<int>("presses");
+        QTest::addColumn<int>("everyNthVisit");
+        QTest::newRow("one press") << 1 << 1;
+        QTest::newRow("a press at every visit") << 60 << 1;
+        QTest::newRow("two presses per visit") << 40 << 1;
+        QTest::newRow("every third visit") << 30 << 3;
+    }
+    void manyAnalyzePresses()
+    {
+        QFETCH(int, presses);
+        QFETCH(int, everyNthVisit);
+        const bool twice = QByteArray(QTest::currentDataTag()).startsWith("two");
+        QString text;
+        for (int i = 0; i < 40; ++i)
+            text += QStringLiteral("cat dog%1 ").arg(i % 7);
+        auto form = shownForm(text);
+        form->pacer().setVisitEveryToken(true);
+        int published = 0;
+        QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
+                         [&] { ++published; });
+        form->Command1_Click();
+        const int once = std::exchange(published, 0);
+        int visits = 0;
+        int pressed = 0;
+        quintptr shallowest = ~quintptr(0), deepest = 0;
+        form->setVisitHook([&](qint64) {
+            char probe = 0;
+            shallowest = qMin(shallowest, quintptr(&probe));
+            deepest = qMax(deepest, quintptr(&probe));
+            if (pressed < presses && visits++ % everyNthVisit == 0) {
+                for (int i = 0; i < (twice ? 2 : 1); ++i, ++pressed)
+                    QTest::mouseClick(form->Command1, Qt::LeftButton);
+            }
+        });
+        form->Command1_Click();
+        QCOMPARE(pressed, presses + (twice && presses % 2 ? 1 : 0));
+        QCOMPARE(deepest - shallowest, quintptr(0));
+        QCOMPARE(published, once);   // only the newest pass got to the end
+        QCOMPARE(listLines(*form), expectedLines(text));
+        QCOMPARE(form->wordTable().row(1).count, 40);   // "cat", counted once
+        QCOMPARE(form->prog->floatValue(), 100.0f);
+    }
+
     // With the normal pacing the pass still lets waiting events in before it
     // ends, and shows its progress meanwhile.
     void eventsRunDuringALongPass()
