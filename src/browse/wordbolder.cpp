@@ -40,9 +40,9 @@ struct SelectedWord
 class BoldPlan
 {
 public:
-    explicit BoldPlan(const QString &text)
-        : m_lowered(lowerCase(text))
-        , m_bold(size_t(text.size()), 0)
+    explicit BoldPlan(const QString &lowered)
+        : m_lowered(lowered)
+        , m_bold(size_t(lowered.size()), 0)
     {
     }
 
@@ -131,7 +131,7 @@ private:
         std::fill_n(m_bold.begin() + offset, length, 1);
     }
 
-    QString m_lowered;
+    const QString &m_lowered;
     std::vector<char> m_bold;
 };
 
@@ -139,10 +139,17 @@ private:
 
 void boldSelectedWords(TextSurface &surface, const ListSelection &list)
 {
+    DocumentText document(surface);
+    boldSelectedWords(surface, list, document);
+}
+
+void boldSelectedWords(TextSurface &surface, const ListSelection &list, DocumentText &document)
+{
     ClearBold(surface);
     // The text does not change while this runs (only formatting does), so
     // one reading serves every search.
-    const QString text = surface.text();
+    document.sync();
+    const QString &text = document.text();
     if (text.size() < 2)
         return;   // the search loop never starts
 
@@ -164,7 +171,7 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list)
     if (order.empty())
         return;
 
-    BoldPlan plan(text);
+    BoldPlan plan(document.lowered());
     for (const auto &[length, group] : byLength)
         plan.scan(length, group);
     plan.forEachRun([&](qsizetype start, qsizetype end) {

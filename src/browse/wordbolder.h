@@ -3,6 +3,7 @@
 // list only through the small interface below.
 #pragma once
 
+#include "documenttext.h"
 #include "resultlist.h"
 #include "textsurface.h"
 
@@ -25,6 +26,9 @@ public:
 // selected word, case-insensitively, overlapping ones included. Leaves the
 // last bolded occurrence selected (the whole text when nothing was bolded).
 void boldSelectedWords(TextSurface &surface, const ListSelection &list);
+// The same, reading the text and its lowered form from document, which keeps
+// them from one call to the next while the text stays the same.
+void boldSelectedWords(TextSurface &surface, const ListSelection &list, DocumentText &document);
 
 // The offsets that boldSelectedWords bolds for one word, in order. The search
 // starts one character after each match, and stops once the search position

@@ -21,9 +21,11 @@ std::pair<int, int> DocumentArea::visibleRange() const
     // Lines partly in view at either edge count as visible.
     constexpr int Margin = 256;
     const QRect view = viewport()->rect();
-    const int first = cursorForPosition(view.topLeft()).position();
-    const int last = cursorForPosition(view.bottomRight()).position();
-    return {qMax(0, first - Margin), last + Margin};
+    const int top = cursorForPosition(view.topLeft()).position();
+    const int bottom = cursorForPosition(view.bottomRight()).position();
+    // While the document is still being laid out after a large paste, the
+    // two hits can come out of order; the range then spans both.
+    return {qMax(0, qMin(top, bottom) - Margin), qMax(top, bottom) + Margin};
 }
 
 DocumentArea::ViewTop DocumentArea::viewTop() const

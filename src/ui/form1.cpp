@@ -2,6 +2,7 @@
 
 #include "analysiscommands.h"
 #include "analysispass.h"
+#include "documenttext.h"
 #include "documentarea.h"
 #include "documentmenu.h"
 #include "documentzoom.h"
@@ -79,6 +80,7 @@ Form1::Form1(QWidget *parent)
     chainTabOrder();
 
     m_surface = std::make_unique<WidgetSurface>(TB);
+    m_boldText = std::make_unique<DocumentText>(*m_surface);
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
     m_menu = new DocumentMenu(TB);
@@ -365,7 +367,7 @@ void Form1::lstWords_Click()
 {
     if (!ckBold->isChecked())
         return;
-    boldSelectedWords(*m_surface, *m_list);
+    boldSelectedWords(*m_surface, *m_list, *m_boldText);
     m_surface->flushFormatting();
 }
 

@@ -24,6 +24,10 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
+namespace tq {
+class DocumentText;
+}
+
 namespace tq::ui {
 
 class AnalysisCommands;
@@ -106,6 +110,7 @@ private:
     Twips m_twips;
     WordTable m_table;
     std::unique_ptr<WidgetSurface> m_surface;
+    std::unique_ptr<DocumentText> m_boldText;   // the text and its lowered form, kept per version
     std::unique_ptr<FormControls> m_controls;
     std::unique_ptr<WordListBox> m_list;
     DocumentMenu *m_menu = nullptr;   // owned by the document area

@@ -2,11 +2,15 @@
 
 #include "documentarea.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QElapsedTimer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
+#include <QTimerEvent>
 
 #include <algorithm>
+#include <limits>
 
 namespace tq::ui {
 
@@ -49,6 +53,10 @@ WidgetSurface::WidgetSurface(DocumentArea *area, QObject *parent)
     m_bold = QByteArray(n, 0);
     connect(m_document, &QTextDocument::contentsChange, this, &WidgetSurface::onContentsChange);
     connect(area, &DocumentArea::viewChanged, this, &WidgetSurface::repaintColours);
+    // Any change of layout (bold, a new font size) can bring other text into
+    // view without scrolling.
+    connect(m_document->documentLayout(), &QAbstractTextDocumentLayout::update, this,
+            &WidgetSurface::queueRepaintColours);
 }
 
 QString WidgetSurface::text() const
@@ -139,8 +147,17 @@ std::pair<qsizetype, qsizetype> WidgetSurface::assignSelection(Value *values, Va
 void WidgetSurface::flushFormatting()
 {
     if (!m_unshownBold.isEmpty()) {
+        // The bold in view shows at once; the rest of a book is laid out in
+        // slices between events, so the window keeps answering meanwhile.
+        // The slices lay out the bold wanted when they run, so a newer change
+        // takes over from unfinished work instead of queueing behind it.
         const Span bold = std::exchange(m_unshownBold, Span{});
-        layoutBold(bold.from, bold.to);
+        const auto [first, last] = m_area->visibleRange();
+        layoutBold(std::max<qsizetype>(bold.from, first), std::min<qsizetype>(bold.to, last),
+                   std::numeric_limits<int>::max());
+        m_boldBacklog.add(bold.from, bold.to);
+        if (!m_boldTimer.isActive())
+            m_boldTimer.start(0, this);
     }
     if (!m_unshownColour.isEmpty()) {
         const Span colour = std::exchange(m_unshownColour, Span{});
@@ -172,17 +189,25 @@ QList<QTextLayout::FormatRange> WidgetSurface::boldRanges(const QTextBlock &bloc
     return ranges;
 }
 
-// Gives the blocks touching [from, to) the bold they should show, and has the
-// document lay out again only the blocks whose bold changed, in one go.
-void WidgetSurface::layoutBold(qsizetype from, qsizetype to)
+// Gives the blocks from the one holding from on, up to to or until their bold
+// changes reach about maxChanged characters, the bold they should show, and
+// has the document lay out again the changed ones in one go. Returns where it
+// stopped: to, or the start of the first block not looked at. The text in
+// view stays where it is.
+qsizetype WidgetSurface::layoutBold(qsizetype from, qsizetype to, qsizetype maxChanged)
 {
     // Taken before any layout changes: new formats make a block's old lines
     // unusable for finding positions.
     const DocumentArea::ViewTop top = m_area->viewTop();
     int changedFrom = -1;
     int changedTo = -1;
-    for (QTextBlock block = m_document->findBlock(int(from));
-         block.isValid() && block.position() < to; block = block.next()) {
+    qsizetype changed = 0;
+    qsizetype looked = 0;
+    QTextBlock block = m_document->findBlock(int(from));
+    for (; block.isValid() && block.position() < to && changed < maxChanged
+           && looked < LookedPerChanged * maxChanged;
+         block = block.next()) {
+        looked += block.length();
         QList<QTextLayout::FormatRange> ranges = boldRanges(block);
         if (ranges == block.layout()->formats())
             continue;
@@ -190,10 +215,34 @@ void WidgetSurface::layoutBold(qsizetype from, qsizetype to)
         if (changedFrom < 0)
             changedFrom = block.position();
         changedTo = block.position() + block.length();
+        changed += block.length();
     }
     if (changedFrom >= 0) {
         m_document->markContentsDirty(changedFrom, changedTo - changedFrom);
         m_area->restoreViewTop(top);
+        repaintColoursIfViewMoved();
+    }
+    return block.isValid() && block.position() < to ? block.position() : to;
+}
+
+// One slice of the bold outside the view. Every change of layout costs the
+// document a walk over all the blocks after it besides the layout itself, so
+// each slice is one change, as large as the aim allows: its size follows the
+// time the last one took.
+void WidgetSurface::timerEvent(QTimerEvent *event)
+{
+    if (event->timerId() != m_boldTimer.timerId())
+        return QObject::timerEvent(event);
+    QElapsedTimer clock;
+    clock.start();
+    m_boldBacklog.from = layoutBold(m_boldBacklog.from, m_boldBacklog.to, m_sliceCharacters);
+    const double ratio = double(BoldSliceAimNs) / double(std::max<qint64>(clock.nsecsElapsed(), 1));
+    m_sliceCharacters = std::clamp<qsizetype>(qsizetype(double(m_sliceCharacters) * std::clamp(ratio, 0.5, 2.0)),
+                                              MinSliceCharacters, MaxSliceCharacters);
+    if (m_boldBacklog.isEmpty()) {
+        m_boldBacklog = Span{};
+        m_boldTimer.stop();
+        Q_EMIT boldLaidOut();
     }
 }
 
@@ -234,6 +283,7 @@ void WidgetSurface::onContentsChange(int position, int removed, int added)
     };
     shift(m_unshownBold);
     shift(m_unshownColour);
+    shift(m_boldBacklog);
 
     // The edited blocks' layouts still hold bold placed for the old text.
     // Inside this signal the document lays these blocks out afterwards anyway.
@@ -258,6 +308,13 @@ void WidgetSurface::queueRepaintColours()
         m_repaintQueued = false;
         repaintColours();
     });
+}
+
+void WidgetSurface::repaintColoursIfViewMoved()
+{
+    const auto [first, last] = m_area->visibleRange();
+    if (first < m_paintedRange.first || std::min<qsizetype>(last, length()) > m_paintedRange.second)
+        repaintColours();
 }
 
 void WidgetSurface::repaintColours()

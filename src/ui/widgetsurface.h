@@ -20,6 +20,7 @@
 
 #include "textsurface.h"
 
+#include <QBasicTimer>
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -51,8 +52,11 @@ public:
     void setSelColor(Colour colour) override;
     void setSelBold(bool bold) override;
 
-    // Shows the formatting written since the last flush.
+    // Shows the formatting written since the last flush: at once in view,
+    // the rest of the bold in slices between events.
     void flushFormatting();
+    // Bold written but not yet laid out everywhere.
+    bool boldPending() const { return m_boldTimer.isActive(); }
 
     qsizetype selStart() const;
     qsizetype selLength() const;
@@ -71,7 +75,22 @@ public:
     QList<PaintedRun> paintedColours() const;
     std::pair<int, int> paintedRange() const { return m_paintedRange; }
 
+Q_SIGNALS:
+    // All the bold written is laid out.
+    void boldLaidOut();
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
 private:
+    // How long a slice of bold layout between events should take, well under
+    // what a person notices as a freeze.
+    static constexpr qint64 BoldSliceAimNs = 30'000'000;
+    static constexpr qsizetype MinSliceCharacters = 32 * 1024;
+    static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
+    // Blocks whose bold is right already cost little to look at.
+    static constexpr qsizetype LookedPerChanged = 16;
+
     struct Span
     {
         qsizetype from = 0;
@@ -86,7 +105,8 @@ private:
     void onContentsChange(int position, int removed, int added);
     void repaintColours();
     void queueRepaintColours();
-    void layoutBold(qsizetype from, qsizetype to);
+    qsizetype layoutBold(qsizetype from, qsizetype to, qsizetype maxChanged);
+    void repaintColoursIfViewMoved();
     QList<QTextLayout::FormatRange> boldRanges(const QTextBlock &block) const;
     qsizetype length() const { return m_colour.size(); }
 
@@ -101,6 +121,9 @@ private:
     qsizetype m_selLength = 0;
     Span m_unshownBold;
     Span m_unshownColour;
+    Span m_boldBacklog;   // where laid-out bold may still differ from the wanted
+    QBasicTimer m_boldTimer;
+    qsizetype m_sliceCharacters = 64 * 1024;   // adapts to the time a slice takes
     std::pair<int, int> m_paintedRange{0, 0};
     bool m_repaintQueued = false;
 };

@@ -40,6 +40,14 @@ inline std::unique_ptr<ui::Form1> shownForm(const QString &text)
     return form;
 }
 
+// Lets the event loop lay out the bold still pending outside the view.
+inline void settleBold(ui::Form1 &form)
+{
+    for (int turns = 0; form.surface().boldPending() && turns < 100000; ++turns)
+        QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+}
+
 // Colour runs as the surface holds them.
 inline QList<Run> colourRuns(ui::Form1 &form)
 {

@@ -1,0 +1,200 @@
+// Bold on a long document: the part in view shows at once and the rest is
+// laid out in slices between events, a newer change taking over from
+// unfinished work; the colours painted over the text follow every change of
+// layout that brings other text into view.
+#include "testlocale.h"
+
+#include "windowfixture.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextLayout>
+
+using namespace tq::testing;
+using tq::ui::Form1;
+
+namespace {
+
+QString bookText(int paragraphs)
+{
+    QString text;
+    for (int i = 0; i < paragraphs; ++i) {
+        text += QStringLiteral("Paragraph %1: the cat sat on the mat with the hat, and then the "
+                               "dog ran over the hill to the old mill where the miller ground the "
+                               "wheat all day long until the sun went down over the river.\n")
+                    .arg(i);
+    }
+    return text;
+}
+
+void clickEntry(Form1 &form, const QString &word, Qt::KeyboardModifiers modifiers = {})
+{
+    const int entry = entryOf(form, word);
+    QVERIFY2(entry >= 0, qPrintable(word));
+    form.lstWords->scrollToItem(form.lstWords->item(entry));
+    const QRect r = form.lstWords->visualItemRect(form.lstWords->item(entry));
+    QTest::mouseClick(form.lstWords->viewport(), Qt::LeftButton, modifiers, r.center());
+}
+
+// The bold the surface wants, one flag per character.
+QByteArray wantedBold(Form1 &form)
+{
+    QByteArray wanted(form.surface().text().size(), 0);
+    for (qsizetype i = 0; i < wanted.size(); ++i)
+        wanted[i] = form.surface().boldAt(i) ? 1 : 0;
+    return wanted;
+}
+
+// Characters on lines that intersect the view, found from the document's
+// own layout rather than from what the surface painted.
+QList<std::pair<int, int>> linesInView(Form1 &form)
+{
+    QList<std::pair<int, int>> lines;
+    QAbstractTextDocumentLayout *layout = form.TB->document()->documentLayout();
+    const QRectF view(QPointF(0, form.TB->verticalScrollBar()->value()),
+                      QSizeF(form.TB->viewport()->size()));
+    for (QTextBlock b = form.TB->document()->begin(); b.isValid(); b = b.next()) {
+        const QRectF blockRect = layout->blockBoundingRect(b);
+        if (!blockRect.intersects(view))
+            continue;
+        for (int i = 0; i < b.layout()->lineCount(); ++i) {
+            const QTextLine line = b.layout()->lineAt(i);
+            if (line.rect().translated(blockRect.topLeft()).intersects(view))
+                lines.append({b.position() + line.textStart(),
+                              b.position() + line.textStart() + line.textLength()});
+        }
+    }
+    return lines;
+}
+
+// Every coloured character on a line in view is painted in its colour.
+void checkViewPainted(Form1 &form)
+{
+    const QList<tq::ui::WidgetSurface::PaintedRun> painted = form.surface().paintedColours();
+    int coloured = 0;
+    for (const auto &[from, to] : linesInView(form)) {
+        for (int i = from; i < to; ++i) {
+            const tq::Colour colour = form.surface().colourAt(i);
+            if (colour == 0)
+                continue;
+            ++coloured;
+            const bool shown = std::any_of(painted.begin(), painted.end(), [&](const auto &p) {
+                return p.start <= i && i < p.end && p.colour == colour;
+            });
+            QVERIFY2(shown, qPrintable(QStringLiteral("colour at %1 not painted").arg(i)));
+        }
+    }
+    QVERIFY(coloured > 0);
+}
+
+} // namespace
+
+class BoldLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Right after the click the bold in view is laid out and the end of the
+    // document is not yet; once the event loop has run, all of it is, and
+    // it is exactly the bold of the newest selection, through edits made
+    // while the slices ran.
+    void boldInSlices_data()
+    {
+        QTest::addColumn<QString>("then");
+        QTest::newRow("left alone") << "";
+        QTest::newRow("newer selection") << "cat";
+        QTest::newRow("bold unticked") << "untick";
+        QTest::newRow("text typed at the start") << "type";
+        QTest::newRow("end of the text deleted") << "delete";
+    }
+    void boldInSlices()
+    {
+        QFETCH(QString, then);
+        auto form = shownForm(bookText(2500));
+        form->TB->document()->documentLayout()->documentSize();   // laid out, as after a paste
+        form->Command1_Click();
+        form->ckBold->setChecked(true);
+        clickEntry(*form, QStringLiteral("the"));
+
+        const QByteArray shownNow = form->surface().boldShown();
+        const QByteArray wantedNow = wantedBold(*form);
+        for (const auto &[from, to] : linesInView(*form))
+            QCOMPARE(shownNow.mid(from, to - from), wantedNow.mid(from, to - from));
+        QVERIFY(form->surface().boldPending());
+        const qsizetype tail = wantedNow.size() - 2000;
+        QVERIFY(wantedNow.mid(tail).contains(char(1)));
+        QVERIFY(!shownNow.mid(tail).contains(char(1)));
+
+        if (then == u"cat") {
+            clickEntry(*form, QStringLiteral("cat"));
+        } else if (then == u"untick") {
+            form->ckBold->setChecked(false);
+        } else if (then == u"type") {
+            QTextCursor(form->TB->document()).insertText(QStringLiteral("the start "));
+        } else if (then == u"delete") {
+            QTextCursor c(form->TB->document());
+            c.setPosition(int(tail));
+            c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+            c.removeSelectedText();
+        }
+        settleBold(*form);
+        QVERIFY(!form->surface().boldPending());
+        const QByteArray wanted = wantedBold(*form);
+        QCOMPARE(form->surface().boldShown(), wanted);
+        const qsizetype bolded = wanted.count(char(1));
+        if (then == u"cat")
+            QCOMPARE(bolded, 3 * 2500);
+        else if (then == u"untick")
+            QCOMPARE(bolded, 0);
+        else
+            QVERIFY(bolded > 2500 * 30);
+    }
+
+    // Unticking bold makes lines narrower, so more text fits in the view
+    // without any scrolling: its colours must be painted too. Likewise for
+    // ticking, and after a resize of the window.
+    void paintedRangeFollowsLayout_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("atTop");
+        QTest::newRow("bold unticked") << "untick" << false;
+        QTest::newRow("bold unticked, at the top") << "untick" << true;
+        QTest::newRow("bold picked") << "pick" << false;
+        QTest::newRow("window narrower") << "narrower" << false;
+    }
+    void paintedRangeFollowsLayout()
+    {
+        QFETCH(QString, change);
+        QFETCH(bool, atTop);
+        auto form = shownForm(bookText(300));
+        form->Command1_Click();
+        form->ckBold->setChecked(true);
+        // A tall view: the more text it shows, the more a change of width
+        // moves its end.
+        form->resize(form->width(), 1600);
+        if (change != u"pick") {
+            form->lstWords->selectAll();
+            settleBold(*form);
+        }
+        QScrollBar *bar = form->TB->verticalScrollBar();
+        bar->setValue(atTop ? 0 : bar->maximum() / 2);
+        QCoreApplication::processEvents();
+        checkViewPainted(*form);
+
+        if (change == u"untick") {
+            QTest::mouseClick(form->ckBold, Qt::LeftButton);
+        } else if (change == u"pick") {
+            form->lstWords->selectAll();
+        } else {
+            form->TB->resize(form->TB->width() / 2, form->TB->height());
+        }
+        settleBold(*form);
+        QCoreApplication::processEvents();
+        checkViewPainted(*form);
+    }
+};
+
+QTEST_MAIN(BoldLayoutTest)
+#include "tst_boldlayout.moc"
