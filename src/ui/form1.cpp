@@ -4,11 +4,14 @@
 #include "analysispass.h"
 #include "documenttext.h"
 #include "documentarea.h"
+#include "documentfile.h"
 #include "documentmenu.h"
 #include "documentzoom.h"
+#include "exportcommands.h"
 #include "floatprogressbar.h"
 #include "formcontrols.h"
 #include "icon/appicon.h"
+#include "programname.h"
 #include "rangesurface.h"
 #include "resizerule.h"
 #include "screenfit.h"
@@ -72,7 +75,7 @@ Form1::Form1(QWidget *parent)
     , m_twips(logicalDpiX(), logicalDpiY())
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Dovrin's Tallyquill"));
+    setWindowTitle(programName());
     setWindowIcon(appIcon());
     createControls();
     placeControls();
@@ -84,6 +87,10 @@ Form1::Form1(QWidget *parent)
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
     m_menu = new DocumentMenu(TB);
+    m_file = new DocumentFile(this, TB);
+    m_exports = new ExportCommands(this, TB, *m_surface, *m_list);
+    // The document menu's sections, in order.
+    m_menu->addSection(QStringLiteral("File"), m_file->actions() + m_exports->actions());
     m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list,
                                       [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
@@ -254,6 +261,12 @@ void Form1::wire()
     connect(ckBold, &QCheckBox::toggled, this, &Form1::ckBold_Click);
     lstWords->viewport()->installEventFilter(this);
     lstWords->installEventFilter(this);
+
+    // A file's content replaces the document: what was found in the old one goes.
+    connect(m_file, &DocumentFile::replacingDocument, this, [this] {
+        m_pacer.stopAll();
+        m_list->clear();
+    });
 }
 
 // The selected lines, in list order, one per line: the frequency list can be
@@ -429,6 +442,11 @@ void Form1::moveEvent(QMoveEvent *event)
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!m_file->maySetAside()) {
+        event->ignore();
+        return;
+    }
+    m_file->closing();
     // A pass still running ends at its next resume; the window itself lives
     // on until the handler that runs it has returned.
     m_pacer.stopAll();

@@ -32,7 +32,9 @@ namespace tq::ui {
 
 class AnalysisCommands;
 class DocumentArea;
+class DocumentFile;
 class DocumentMenu;
+class ExportCommands;
 class FloatProgressBar;
 class FormControls;
 class WidgetSurface;
@@ -78,6 +80,8 @@ public:
 
     // The document area's context menu, where each group of commands adds its section.
     DocumentMenu &documentMenu() { return *m_menu; }
+    // The file behind the document: opening, saving, recovery.
+    DocumentFile &documentFile() { return *m_file; }
 
     WidgetSurface &surface() { return *m_surface; }
     AnalysisCommands &analysis() { return *m_analysis; }
@@ -115,6 +119,8 @@ private:
     std::unique_ptr<WordListBox> m_list;
     DocumentMenu *m_menu = nullptr;   // owned by the document area
     AnalysisCommands *m_analysis = nullptr;   // a child of the window
+    DocumentFile *m_file = nullptr;   // owned by the window
+    ExportCommands *m_exports = nullptr;
     PassPacer m_pacer;
     std::function<void(qint64)> m_visitHook;
     bool m_framePending = true;

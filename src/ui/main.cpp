@@ -1,6 +1,7 @@
 // Starts the program: one window, and the program ends when it is closed;
 // or, asked for the command line, no window at all.
 #include "commandline.h"
+#include "documentfile.h"
 #include "form1.h"
 #include "windowstart.h"
 
@@ -13,11 +14,16 @@ int main(int argc, char **argv)
     tq::ui::holdStartupMessages();   // no display: one line and a failure status
     QApplication app(argc, argv);
     tq::ui::releaseStartupMessages();
+    // Where the settings and the recovery copies live.
+    QApplication::setOrganizationName(QStringLiteral("Tallyquill"));
     QApplication::setApplicationName(QStringLiteral("Tallyquill"));
     QApplication::setDesktopFileName(QStringLiteral("org.tallyquill.Tallyquill"));
     // Lives here, not on the heap, so that closing the window during an
     // analysis cannot destroy it while the analysis is still on the stack.
     tq::ui::Form1 form;
     form.show();
+    // tallyquill [FILE]
+    const QStringList arguments = QApplication::arguments();
+    form.documentFile().startSession(arguments.value(1));
     return app.exec();
 }

@@ -51,6 +51,15 @@ QString WordListBox::publishedLine(const QListWidgetItem *item)
     return item->data(LineRole).toString();
 }
 
+QList<ResultEntry> WordListBox::entries() const
+{
+    QList<ResultEntry> all;
+    all.reserve(m_list->count());
+    for (int i = 0; i < m_list->count(); ++i)
+        all.append(ResultEntry{publishedLine(m_list->item(i)), word(i)});
+    return all;
+}
+
 qsizetype WordListBox::count() const
 {
     return m_list->count();

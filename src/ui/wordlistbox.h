@@ -22,6 +22,8 @@ public:
 
     // The line exactly as published; the shown text marks line breaks.
     static QString publishedLine(const QListWidgetItem *item);
+    // Every entry as published, in list order.
+    QList<ResultEntry> entries() const;
 
     qsizetype count() const override;
     bool isSelected(qsizetype entry) const override;

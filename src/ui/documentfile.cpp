@@ -1,0 +1,399 @@
+#include "documentfile.h"
+
+#include "documentarea.h"
+#include "programname.h"
+#include "savedialog.h"
+
+#include <QAction>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+#include <QTimer>
+
+namespace tq::ui {
+
+using documents::FileFormat;
+using documents::Manuscript;
+
+namespace {
+
+// What Save As offers, by the format it writes.
+FileType saveType(FileFormat format)
+{
+    switch (format) {
+    case FileFormat::Markdown:
+        return {QStringLiteral("Markdown (*.md *.markdown)"), QStringLiteral("md")};
+    case FileFormat::OpenDocument:
+    case FileFormat::Word:   // never written; its nearest kin is
+        return {QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("odt")};
+    case FileFormat::Html:
+        return {QStringLiteral("HTML (*.html *.htm)"), QStringLiteral("html")};
+    case FileFormat::PlainText:
+        break;
+    }
+    return {QStringLiteral("Plain text (*.txt)"), QStringLiteral("txt")};
+}
+
+bool keepsPlainForm(FileFormat format)
+{
+    return format == FileFormat::PlainText || format == FileFormat::Markdown;
+}
+
+bool samePath(const QString &a, const QString &b)
+{
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// The recovery copy names the file the text belongs to and how it is written.
+QVariantMap describe(const Manuscript &file)
+{
+    return {{QStringLiteral("path"), file.path},
+            {QStringLiteral("format"), int(file.format)},
+            {QStringLiteral("encoding"), file.plainForm.encoding},
+            {QStringLiteral("bom"), file.plainForm.bom},
+            {QStringLiteral("lineEnding"), int(file.plainForm.lineEnding)}};
+}
+
+std::optional<Manuscript> described(const QVariantMap &source)
+{
+    const QString path = source.value(QStringLiteral("path")).toString();
+    if (path.isEmpty())
+        return std::nullopt;
+    Manuscript file;
+    file.path = path;
+    file.format = FileFormat(std::clamp(source.value(QStringLiteral("format")).toInt(),
+                                        int(FileFormat::PlainText), int(FileFormat::Word)));
+    file.plainForm.encoding = source.value(QStringLiteral("encoding"), file.plainForm.encoding).toByteArray();
+    file.plainForm.bom = source.value(QStringLiteral("bom")).toBool();
+    file.plainForm.lineEnding = documents::LineEnding(
+        std::clamp(source.value(QStringLiteral("lineEnding")).toInt(), int(documents::LineEnding::Lf),
+                   int(documents::LineEnding::Cr)));
+    return file;
+}
+
+} // namespace
+
+DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
+    : QObject(window)
+    , m_window(window)
+    , m_area(area)
+    , m_document(area->document())
+    , m_recentMenu(new QMenu(window))
+{
+    addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), &DocumentFile::open);
+    QAction *recent = new QAction(QStringLiteral("Open &Recent"), this);
+    recent->setMenu(m_recentMenu);
+    m_actions.append(recent);
+    connect(m_recentMenu, &QMenu::aboutToShow, this, &DocumentFile::fillRecentMenu);
+    addAction(QStringLiteral("&Save"), QKeySequence(Qt::CTRL | Qt::Key_S), &DocumentFile::saveFromMenu);
+    addAction(QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+              &DocumentFile::saveAsFromMenu);
+
+    connect(m_document, &QTextDocument::modificationChanged, this, [this](bool modified) {
+        showCaption();
+        if (!modified && m_recovery)
+            m_recovery->discard();
+    });
+    // Per edit only a timer is restarted.
+    connect(m_document, &QTextDocument::contentsChanged, this, [this] {
+        if (m_recovery && m_document->isModified())
+            m_recovery->edited();
+    });
+
+    // A file dropped anywhere on the window opens; dropped text still goes
+    // into the document as text.
+    m_window->setAcceptDrops(true);
+    m_window->installEventFilter(this);
+    m_area->viewport()->installEventFilter(this);
+}
+
+DocumentFile::~DocumentFile() = default;
+
+QList<QAction *> DocumentFile::actions() const
+{
+    return m_actions;
+}
+
+QAction *DocumentFile::addAction(const QString &text, const QKeySequence &shortcut,
+                                 void (DocumentFile::*slot)())
+{
+    auto *action = new QAction(text, this);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, slot);
+    m_actions.append(action);
+    return action;
+}
+
+void DocumentFile::open()
+{
+    const QString path = QFileDialog::getOpenFileName(
+        m_window, QStringLiteral("Open"), m_recent.lastFolder(),
+        QStringLiteral("Manuscripts (*.txt *.md *.markdown *.html *.htm *.odt *.docx);;"
+                       "All files (*)"));
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void DocumentFile::fillRecentMenu()
+{
+    m_recentMenu->clear();
+    const QStringList files = m_recent.existing();
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        const QFileInfo info(files[i]);
+        // "&1" to "&9", then "1&0": each entry has its own key.
+        const QString number = i < 9 ? QStringLiteral("&%1").arg(i + 1) : QStringLiteral("1&0");
+        QAction *entry = m_recentMenu->addAction(
+            QStringLiteral("%1 %2  (%3)")
+                .arg(number, info.fileName().replace(u'&', QStringLiteral("&&")),
+                     QDir::toNativeSeparators(info.absolutePath()).replace(u'&', QStringLiteral("&&"))));
+        const QString path = files[i];
+        connect(entry, &QAction::triggered, this, [this, path] { openFile(path); });
+    }
+    if (files.isEmpty())
+        m_recentMenu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+}
+
+bool DocumentFile::openFile(const QString &path)
+{
+    // Read in full first: a file that cannot be read changes nothing.
+    documents::ReadResult read = documents::readManuscript(path);
+    if (!read.document) {
+        QMessageBox::warning(m_window, programName(), read.error);
+        return false;
+    }
+    if (!maySetAside())
+        return false;
+    replaceContent(QTextDocumentFragment(read.document.get()), false);
+    m_file = read.source;
+    m_writtenHere = false;
+    m_recent.add(m_file->path);
+    showCaption();
+    return true;
+}
+
+// The document area keeps its document (the analysis's surface follows its
+// edits); only the content is replaced, and with it the undo history.
+void DocumentFile::replaceContent(const QTextDocumentFragment &content, bool modified)
+{
+    Q_EMIT replacingDocument();
+    m_document->setUndoRedoEnabled(false);
+    QTextCursor cursor(m_document);
+    cursor.select(QTextCursor::Document);
+    cursor.removeSelectedText();
+    cursor.insertFragment(content);
+    m_document->setUndoRedoEnabled(true);
+    m_document->setModified(modified);
+    m_area->moveCursor(QTextCursor::Start);
+}
+
+bool DocumentFile::save()
+{
+    if (!m_file || !(documents::savesInPlace(m_file->format) || m_writtenHere))
+        return saveAs();
+    return write(*m_file);
+}
+
+bool DocumentFile::saveAs()
+{
+    const FileFormat current = m_file ? m_file->format : FileFormat::PlainText;
+    const FileType suggested = saveType(current);
+    QString start = m_recent.lastFolder();
+    if (m_file) {
+        const QFileInfo info(m_file->path);
+        start = info.absolutePath() + u'/' + info.completeBaseName() + u'.' + suggested.suffix;
+    }
+    QList<FileType> types;
+    for (FileFormat format : {FileFormat::PlainText, FileFormat::Markdown, FileFormat::OpenDocument,
+                              FileFormat::Html})
+        types.append(saveType(format));
+    const QString path = askSaveName(m_window, QStringLiteral("Save As"), start, types, suggested);
+    return !path.isEmpty() && saveTo(path);
+}
+
+bool DocumentFile::saveTo(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == u"docx" || suffix == u"doc") {
+        QMessageBox::warning(m_window, programName(),
+                             QStringLiteral("Word documents are never written here: save \"%1\" as "
+                                            "OpenDocument text (.odt) instead, which Word opens too.")
+                                 .arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    // An .odt or .docx holds more than was read (notes, comments, layout):
+    // writing over it would lose all that.
+    if (m_file && !documents::savesInPlace(m_file->format) && !m_writtenHere
+        && samePath(path, m_file->path)) {
+        QMessageBox::warning(m_window, programName(),
+                             QStringLiteral("Saving over \"%1\" would lose what the window does not "
+                                            "show of it, such as notes and comments. Choose another name.")
+                                 .arg(QFileInfo(path).fileName()));
+        return false;
+    }
+    Manuscript target;
+    target.path = path;
+    target.format = documents::formatForSaving(path);
+    if (m_file && keepsPlainForm(m_file->format) && keepsPlainForm(target.format))
+        target.plainForm = m_file->plainForm;
+    return write(target);
+}
+
+bool DocumentFile::write(const Manuscript &target)
+{
+    const QString error = documents::writeManuscript(*m_document, target);
+    if (!error.isEmpty()) {
+        QMessageBox::warning(m_window, programName(), error);
+        return false;
+    }
+    m_file = target;
+    m_writtenHere = true;
+    m_recent.add(target.path);
+    m_document->setModified(false);
+    showCaption();
+    return true;
+}
+
+bool DocumentFile::maySetAside()
+{
+    if (!m_file || !m_document->isModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, programName(),
+                    QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_file->path).fileName()),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    box.setInformativeText(QStringLiteral("Your changes are lost if you do not save them."));
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        return save();
+    case QMessageBox::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void DocumentFile::closing()
+{
+    if (m_recovery)
+        m_recovery->discard();
+}
+
+void DocumentFile::showCaption()
+{
+    if (!m_file) {
+        m_window->setWindowTitle(programName());
+        m_window->setWindowModified(false);
+        return;
+    }
+    // "[*]" in a file's own name would be taken for the modified mark.
+    QString name = QFileInfo(m_file->path).fileName();
+    name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    m_window->setWindowTitle(name + QStringLiteral("[*] - ") + programName());
+    m_window->setWindowModified(m_document->isModified());
+}
+
+void DocumentFile::startSession(const QString &path)
+{
+    if (!path.isEmpty())
+        openFile(path);
+    startRecovery(Recovery::defaultFolder());
+}
+
+void DocumentFile::startRecovery(const QString &folder)
+{
+    m_recovery = std::make_unique<Recovery>(folder, [this] { return recoverySnapshot(); });
+    offerRecovery();
+    if (m_document->isModified())
+        m_recovery->edited();
+}
+
+void DocumentFile::offerRecovery()
+{
+    const std::optional<RecoveredText> left = m_recovery->adoptLeftBehind();
+    if (!left)
+        return;
+    const std::optional<Manuscript> file = described(left->source);
+    QMessageBox box(QMessageBox::Question, programName(),
+                    QStringLiteral("Restore the unsaved text from the last session?"),
+                    QMessageBox::Yes | QMessageBox::No, m_window);
+    if (file)
+        box.setInformativeText(QStringLiteral("It belongs to \"%1\".").arg(QDir::toNativeSeparators(file->path)));
+    box.setDefaultButton(QMessageBox::Yes);
+    if (box.exec() == QMessageBox::Yes && maySetAside())
+        restore(*left);
+    else
+        m_recovery->discard();
+}
+
+void DocumentFile::restore(const RecoveredText &text)
+{
+    // Still unsaved, and still kept in the adopted recovery file.
+    replaceContent(text.rich ? QTextDocumentFragment::fromHtml(text.content)
+                             : QTextDocumentFragment::fromPlainText(text.content),
+                   true);
+    m_file = described(text.source);
+    m_writtenHere = text.source.value(QStringLiteral("writtenHere")).toBool();
+    showCaption();
+}
+
+RecoveredText DocumentFile::recoverySnapshot() const
+{
+    RecoveredText text;
+    if (m_file) {
+        text.source = describe(*m_file);
+        text.source.insert(QStringLiteral("writtenHere"), m_writtenHere);
+    }
+    // Formatted documents keep their italics and bold as HTML; plain ones
+    // keep their exact characters (no-break spaces included).
+    text.rich = m_file && !keepsPlainForm(m_file->format);
+    text.content = text.rich ? m_document->toHtml() : m_document->toRawText();
+    return text;
+}
+
+// The first local file among dropped data; empty when text or a web link
+// was dropped.
+QString DocumentFile::droppedFile(const QEvent *event) const
+{
+    const QMimeData *data = static_cast<const QDropEvent *>(event)->mimeData();
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl &url : data->urls()) {
+        if (url.isLocalFile())
+            return url.toLocalFile();
+    }
+    return QString();
+}
+
+bool DocumentFile::eventFilter(QObject *watched, QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+        if (!droppedFile(event).isEmpty()) {
+            static_cast<QDropEvent *>(event)->acceptProposedAction();
+            return true;
+        }
+        break;
+    case QEvent::Drop:
+        if (const QString path = droppedFile(event); !path.isEmpty()) {
+            static_cast<QDropEvent *>(event)->acceptProposedAction();
+            // Opened once the drop is over: the question about unsaved
+            // edits must not hold up the program the file came from.
+            QTimer::singleShot(0, this, [this, path] { openFile(path); });
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace tq::ui

@@ -1,0 +1,103 @@
+// The file behind the document in the window: opening, saving, the caption
+// that names the file, the question before unsaved edits would be lost, the
+// recent files, opening a dropped file, and the recovery copy of unsaved text.
+//
+// A document that belongs to no file keeps the form's ways: the caption is
+// the program's name alone and closing asks nothing. Once opened or saved,
+// the caption names the file and marks unsaved edits, and closing or opening
+// another file asks first. Only the writer's edits count: the analysis's
+// colours and bold never touch the document's text.
+#pragma once
+
+#include "manuscript.h"
+#include "recentfiles.h"
+#include "recovery.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class QAction;
+class QMenu;
+class QTextDocument;
+class QTextDocumentFragment;
+class QWidget;
+
+namespace tq::ui {
+
+class DocumentArea;
+
+class DocumentFile : public QObject
+{
+    Q_OBJECT
+public:
+    DocumentFile(QWidget *window, DocumentArea *area);
+    ~DocumentFile() override;
+
+    // Open..., Open Recent, Save, Save As..., for the document's menu.
+    QList<QAction *> actions() const;
+
+    // Opens path, asking first about unsaved edits; on failure says why and
+    // leaves the document exactly as it was.
+    bool openFile(const QString &path);
+    // Save writes back in place when the file's format allows it, else asks
+    // for a name as Save As does.
+    bool save();
+    bool saveAs();
+    // Writes the document to path, in the format its suffix names.
+    bool saveTo(const QString &path);
+
+    // Save / Discard / Cancel when a file's unsaved edits would be lost;
+    // true when the caller may go on.
+    bool maySetAside();
+    // The window closes: the recovery copy is no longer needed.
+    void closing();
+
+    // The program starts: opens path if one was given, then keeps unsaved
+    // text safe from now on and offers back what a session that did not
+    // close left behind.
+    void startSession(const QString &path);
+    // The recovery part of it, with the copies kept in folder.
+    void startRecovery(const QString &folder);
+
+    const std::optional<documents::Manuscript> &manuscript() const { return m_file; }
+    QString lastFolder() const { return m_recent.lastFolder(); }
+
+Q_SIGNALS:
+    // The document's whole content is about to be replaced by a file's.
+    void replacingDocument();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    QAction *addAction(const QString &text, const QKeySequence &shortcut, void (DocumentFile::*slot)());
+    void open();
+    void saveFromMenu() { save(); }
+    void saveAsFromMenu() { saveAs(); }
+    void fillRecentMenu();
+    void replaceContent(const QTextDocumentFragment &content, bool modified);
+    bool write(const documents::Manuscript &target);
+    void showCaption();
+    void offerRecovery();
+    RecoveredText recoverySnapshot() const;
+    void restore(const RecoveredText &text);
+    QString droppedFile(const QEvent *event) const;
+
+    QWidget *m_window;
+    DocumentArea *m_area;
+    QTextDocument *m_document;
+    QList<QAction *> m_actions;
+    QMenu *m_recentMenu;
+    RecentFiles m_recent;
+    std::unique_ptr<Recovery> m_recovery;
+    std::optional<documents::Manuscript> m_file;
+    // The file was written by this session, so it holds nothing that the
+    // window does not: Save may write it again in place, whatever its format.
+    bool m_writtenHere = false;
+};
+
+} // namespace tq::ui

@@ -1,0 +1,95 @@
+#include "exportcommands.h"
+
+#include "documentarea.h"
+#include "exports.h"
+#include "programname.h"
+#include "savedialog.h"
+#include "widgetsurface.h"
+#include "wordlistbox.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QMessageBox>
+
+namespace tq::ui {
+
+namespace {
+
+const FileType Csv{QStringLiteral("CSV (*.csv)"), QStringLiteral("csv")};
+const FileType TextLines{QStringLiteral("Text lines (*.txt)"), QStringLiteral("txt")};
+const FileType Html{QStringLiteral("HTML (*.html *.htm)"), QStringLiteral("html")};
+const FileType OpenDocument{QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("odt")};
+
+QString startFor(const RecentFiles &recent, const QString &name)
+{
+    return recent.lastFolder() + u'/' + name;
+}
+
+} // namespace
+
+ExportCommands::ExportCommands(QWidget *window, DocumentArea *area, const WidgetSurface &surface,
+                               const WordListBox &list)
+    : QObject(window)
+    , m_window(window)
+    , m_area(area)
+    , m_surface(surface)
+    , m_list(list)
+{
+    auto add = [this](const QString &text, void (ExportCommands::*slot)()) {
+        auto *action = new QAction(text, this);
+        connect(action, &QAction::triggered, this, slot);
+        m_actions.append(action);
+    };
+    add(QStringLiteral("Export &Word List..."), &ExportCommands::askWordList);
+    add(QStringLiteral("Export &Highlighted Document..."), &ExportCommands::askHighlighted);
+}
+
+void ExportCommands::askWordList()
+{
+    if (m_list.count() == 0) {
+        QMessageBox::information(m_window, programName(),
+                                 QStringLiteral("The word list is empty. Press Analyze first."));
+        return;
+    }
+    const QString path = askSaveName(m_window, QStringLiteral("Export Word List"),
+                                      startFor(m_recent, QStringLiteral("words.csv")),
+                                      {Csv, TextLines}, Csv);
+    if (!path.isEmpty())
+        exportWordList(path);
+}
+
+void ExportCommands::askHighlighted()
+{
+    const QString path = askSaveName(m_window, QStringLiteral("Export Highlighted Document"),
+                                      startFor(m_recent, QStringLiteral("highlighted.html")),
+                                      {Html, OpenDocument}, Html);
+    if (!path.isEmpty())
+        exportHighlighted(path);
+}
+
+bool ExportCommands::exportWordList(const QString &path)
+{
+    return finished(path, documents::exportWordList(path, m_list.entries()));
+}
+
+bool ExportCommands::exportHighlighted(const QString &path)
+{
+    const qsizetype n = m_surface.colours().size();
+    QByteArray bold(n, 0);
+    for (qsizetype i = 0; i < n; ++i)
+        bold[i] = m_surface.boldAt(i) ? 1 : 0;
+    return finished(path, documents::exportHighlighted(path, *m_area->document(),
+                                                        m_surface.colours(), bold));
+}
+
+bool ExportCommands::finished(const QString &path, const QString &error)
+{
+    if (!error.isEmpty()) {
+        QMessageBox::warning(m_window, programName(), error);
+        return false;
+    }
+    m_recent.setLastFolder(QFileInfo(path).absolutePath());
+    return true;
+}
+
+} // namespace tq::ui

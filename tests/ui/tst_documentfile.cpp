@@ -1,0 +1,408 @@
+// The file behind the window's document: what counts as an unsaved edit, the
+// caption that shows it, the question before such edits would be lost, what
+// opening and saving leave behind, drops, recent files and the exports.
+#include "testlocale.h"
+#include "privatefolders.h"
+
+#include "documentfile.h"
+#include "exportcommands.h"
+#include "manuscript.h"
+#include "messageboxes.h"
+#include "recentfiles.h"
+#include "windowfixture.h"
+
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTextCursor>
+#include <QTextDocumentWriter>
+
+using namespace tq::testing;
+using tq::ui::DocumentFile;
+using tq::ui::Form1;
+
+namespace {
+
+const QString Program = QStringLiteral("Dovrin's Tallyquill");
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+void typeAtEnd(Form1 &form, const QString &text)
+{
+    form.TB->setFocus();
+    form.TB->moveCursor(QTextCursor::End);
+    QTest::keyClicks(form.TB, text);
+}
+
+} // namespace
+
+class DocumentFileTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    std::unique_ptr<Form1> m_form;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+    DocumentFile &file() { return m_form->documentFile(); }
+    QString chapter(const QByteArray &bytes = "One two.\nThree four.\n")
+    {
+        const QString p = path(QStringLiteral("chapter.txt"));
+        writeBytes(p, bytes);
+        return p;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        QSettings().clear();
+        m_form = shownForm(QStringLiteral("The quick brown fox."));
+    }
+    void cleanup()
+    {
+        if (m_form)
+            m_form->TB->document()->setModified(false);   // no question at the end
+        m_form.reset();
+    }
+
+    // What changes the document and what only marks it.
+    void editsAndMarks_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<bool>("modified");
+        QTest::newRow("nothing") << "" << false;
+        QTest::newRow("typing") << "type" << true;
+        QTest::newRow("pasting") << "paste" << true;
+        QTest::newRow("Clear All") << "clearAll" << true;
+        QTest::newRow("Analyze") << "analyze" << false;
+        QTest::newRow("bold words") << "bold" << false;
+        QTest::newRow("Clear Formatting") << "clearFormatting" << false;
+        QTest::newRow("typing undone") << "typeUndo" << false;
+    }
+    void editsAndMarks()
+    {
+        QFETCH(QString, action);
+        QFETCH(bool, modified);
+        for (bool withFile : {false, true}) {
+            init();
+            if (withFile)
+                QVERIFY(file().openFile(chapter("cat cat dog. cat dog dog.\n")));
+            Form1 &f = *m_form;
+            if (action == u"type") {
+                typeAtEnd(f, QStringLiteral(" more"));
+            } else if (action == u"paste") {
+                QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
+                f.TB->paste();
+            } else if (action == u"clearAll") {
+                f.Command3_Click();
+            } else if (action == u"analyze" || action == u"bold" || action == u"clearFormatting") {
+                f.Command1_Click();
+                QVERIFY(!colourRuns(f).isEmpty() || !withFile);
+                if (action != u"analyze") {
+                    f.ckBold->setChecked(true);
+                    f.lstWords->selectAll();
+                }
+                if (action == u"clearFormatting")
+                    f.Command2_Click();
+            } else if (action == u"typeUndo") {
+                typeAtEnd(f, QStringLiteral("x"));
+                f.TB->undo();
+            }
+            QCOMPARE(f.TB->document()->isModified(), modified);
+            if (withFile) {
+                QCOMPARE(f.windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
+                QCOMPARE(f.isWindowModified(), modified);
+            } else {
+                // Without a file the caption is the form's, whatever happens.
+                QCOMPARE(f.windowTitle(), Program);
+                QVERIFY(!f.isWindowModified());
+            }
+        }
+    }
+
+    void questionBeforeLosingEdits_data()
+    {
+        QTest::addColumn<bool>("withFile");
+        QTest::addColumn<bool>("edited");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("asked");
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QByteArray>("onDisk");
+        const QByteArray old = "One two.\n";
+        const QByteArray saved = "One two.\nadded";   // typed into the empty last line
+        QTest::newRow("no file, edited") << false << true << 0 << false << true << old;
+        QTest::newRow("file, not edited") << true << false << 0 << false << true << old;
+        QTest::newRow("cancel") << true << true << int(QMessageBox::Cancel) << true << false << old;
+        QTest::newRow("discard") << true << true << int(QMessageBox::Discard) << true << true << old;
+        QTest::newRow("save") << true << true << int(QMessageBox::Save) << true << true << saved;
+    }
+    void questionBeforeLosingEdits()
+    {
+        QFETCH(bool, withFile);
+        QFETCH(bool, edited);
+        QFETCH(int, answer);
+        QFETCH(bool, asked);
+        QFETCH(bool, closed);
+        QFETCH(QByteArray, onDisk);
+        const QString p = chapter("One two.\n");
+        if (withFile)
+            QVERIFY(file().openFile(p));
+        if (edited)
+            typeAtEnd(*m_form, QStringLiteral("added"));
+        const QString text = m_form->TB->toPlainText();
+        MessageBoxes boxes{QMessageBox::StandardButton(answer)};
+        QCOMPARE(m_form->close(), closed);
+        QCOMPARE(boxes.asked(),
+                 asked ? QStringList{QStringLiteral("Save the changes to \"chapter.txt\"?")} : QStringList());
+        QCOMPARE(bytesOf(p), onDisk);
+        if (!closed) {
+            // Cancel: nothing was lost, nothing changed.
+            QVERIFY(m_form->isVisible());
+            QCOMPARE(m_form->TB->toPlainText(), text);
+            QVERIFY(m_form->isWindowModified());
+        }
+    }
+
+    void openingAnotherFileAsksToo()
+    {
+        QVERIFY(file().openFile(chapter()));
+        typeAtEnd(*m_form, QStringLiteral("edit"));
+        const QString edited = m_form->TB->toPlainText();
+        const QString other = path(QStringLiteral("other.md"));
+        writeBytes(other, "# Other\n");
+        MessageBoxes boxes(QMessageBox::Cancel);
+        QVERIFY(!file().openFile(other));
+        QCOMPARE(boxes.asked().size(), 1);
+        QCOMPARE(m_form->TB->toPlainText(), edited);
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
+        boxes.setAnswer(QMessageBox::Discard);
+        QVERIFY(file().openFile(other));
+        QCOMPARE(m_form->TB->toPlainText(), QStringLiteral("# Other\n"));
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("other.md[*] - ") + Program);
+        QVERIFY(!m_form->isWindowModified());
+    }
+
+    // A file that cannot be read changes nothing: text, caption, modified
+    // mark, undo history and the list all stay.
+    void failedOpenChangesNothing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("not a zip") << "broken.docx" << QByteArray("this is not a zip file");
+        QTest::newRow("empty odt") << "empty.odt" << QByteArray();
+        QTest::newRow("missing") << "missing.txt" << QByteArray("<none>");
+        QTest::newRow("picture") << "picture.txt" << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\0\0", 16);
+    }
+    void failedOpenChangesNothing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        if (bytes != "<none>")
+            writeBytes(path(name), bytes);
+        QVERIFY(file().openFile(chapter("cat cat\n")));
+        typeAtEnd(*m_form, QStringLiteral("x"));
+        m_form->Command1_Click();
+        const QString text = m_form->TB->toPlainText();
+        const QStringList list = listLines(*m_form);
+        const QString title = m_form->windowTitle();
+        MessageBoxes boxes(QMessageBox::Ok);
+        QVERIFY(!file().openFile(path(name)));
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY2(boxes.asked().first().contains(name), qPrintable(boxes.asked().first()));
+        QCOMPARE(m_form->TB->toPlainText(), text);
+        QCOMPARE(listLines(*m_form), list);
+        QCOMPARE(m_form->windowTitle(), title);
+        QVERIFY(m_form->isWindowModified());
+        QVERIFY(m_form->TB->document()->isUndoAvailable());
+        QCOMPARE(file().manuscript()->path, path(QStringLiteral("chapter.txt")));
+    }
+
+    // Opening replaces the content of the same document, whose surface keeps
+    // following it; the old list and undo history go.
+    void openReplacesContent()
+    {
+        m_form->Command1_Click();
+        QVERIFY(!listLines(*m_form).isEmpty());
+        QTextDocument *before = m_form->TB->document();
+        QVERIFY(file().openFile(chapter("Tide and tide.\r\nSea\r\n")));
+        QCOMPARE(m_form->TB->document(), before);
+        QVERIFY(!before->isUndoAvailable());
+        QVERIFY(listLines(*m_form).isEmpty());
+        QCOMPARE(m_form->surface().text(), QStringLiteral("Tide and tide.\nSea\n"));
+        QCOMPARE(m_form->TB->textCursor().position(), 0);
+        m_form->Command1_Click();
+        QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 3, 0x0000ff}, {9, 12, 0x0000ff}}));
+    }
+
+    void saveKeepsTheFilesForm()
+    {
+        // Windows-1252 with CR LF line ends: written back the same way.
+        const QString p = chapter("caf\xe9\r\nna\xefve\r\n");
+        QVERIFY(file().openFile(p));
+        m_form->TB->moveCursor(QTextCursor::End);
+        m_form->TB->insertPlainText(QStringLiteral("d\u00e9j\u00e0"));
+        QVERIFY(file().save());
+        QCOMPARE(bytesOf(p), QByteArray("caf\xe9\r\nna\xefve\r\nd\xe9j\xe0"));
+        QVERIFY(!m_form->isWindowModified());
+        // Save As to another plain text file keeps the form too.
+        QVERIFY(file().saveTo(path(QStringLiteral("copy.txt"))));
+        QCOMPARE(bytesOf(path(QStringLiteral("copy.txt"))), bytesOf(p));
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("copy.txt[*] - ") + Program);
+    }
+
+    void neverWritesOverWhatItCannotKeep()
+    {
+        // An OpenDocument file made elsewhere, with more than the window shows.
+        const QString odt = path(QStringLiteral("novel.odt"));
+        QTextDocument source;
+        source.setPlainText(QStringLiteral("Chapter one."));
+        QTextDocumentWriter writer(odt, "ODF");
+        QVERIFY(writer.write(&source));
+        const QByteArray original = bytesOf(odt);
+        QVERIFY(file().openFile(odt));
+        typeAtEnd(*m_form, QStringLiteral(" More."));
+        MessageBoxes boxes(QMessageBox::Ok);
+        QVERIFY(!file().saveTo(odt));
+        QVERIFY(!file().saveTo(path(QStringLiteral("novel.docx"))));
+        QCOMPARE(boxes.asked().size(), 2);
+        QCOMPARE(bytesOf(odt), original);
+        QVERIFY(!QFile::exists(path(QStringLiteral("novel.docx"))));
+        // A copy of its own making may be written again in place.
+        const QString copy = path(QStringLiteral("novel-edited.odt"));
+        QVERIFY(file().saveTo(copy));
+        typeAtEnd(*m_form, QStringLiteral(" Again."));
+        QVERIFY(file().save());
+        QCOMPARE(boxes.asked().size(), 2);
+        auto back = tq::documents::readManuscript(copy);
+        QVERIFY(back.document);
+        QCOMPARE(tq::documents::documentText(*back.document),
+                 QStringLiteral("Chapter one. More. Again."));
+    }
+
+    void failedSaveSaysSoAndKeepsEdits()
+    {
+        QVERIFY(QDir(m_dir.path()).mkdir(QStringLiteral("book")));
+        const QString p = path(QStringLiteral("book/chapter.txt"));
+        writeBytes(p, "Old text.\n");
+        QVERIFY(file().openFile(p));
+        typeAtEnd(*m_form, QStringLiteral("new"));
+        // The folder is moved away and a file takes its name: nothing can be
+        // written there, whoever runs the test.
+        QVERIFY(QDir(m_dir.path()).rename(QStringLiteral("book"), QStringLiteral("moved")));
+        writeBytes(path(QStringLiteral("book")), "a file, not a folder");
+        MessageBoxes boxes(QMessageBox::Ok);
+        QVERIFY(!file().save());
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY2(boxes.asked().first().contains(QStringLiteral("chapter.txt")), qPrintable(boxes.asked().first()));
+        QCOMPARE(bytesOf(path(QStringLiteral("moved/chapter.txt"))), QByteArray("Old text.\n"));
+        QVERIFY(m_form->isWindowModified());
+        // Closing still asks: the edits are still unsaved.
+        boxes.setAnswer(QMessageBox::Cancel);
+        QVERIFY(!m_form->close());
+        QCOMPARE(boxes.asked().size(), 2);
+    }
+
+    void dropOpensFilesAndInsertsText()
+    {
+        const QString p = chapter("Dropped chapter.\n");
+        auto drop = [this](QMimeData *data) {
+            QWidget *target = m_form->TB->viewport();
+            const QPointF at(10, 10);
+            QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &enter);
+            QDropEvent dropped(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &dropped);
+            return dropped.isAccepted();
+        };
+        QMimeData text;
+        text.setText(QStringLiteral("words "));
+        QVERIFY(drop(&text));
+        QVERIFY(m_form->TB->toPlainText().contains(QStringLiteral("words ")));
+        QCOMPARE(m_form->windowTitle(), Program);
+
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(p)});
+        files.setText(p);   // file managers offer the path as text as well
+        QVERIFY(drop(&files));
+        QTRY_COMPARE(m_form->TB->toPlainText(), QStringLiteral("Dropped chapter.\n"));
+        QCOMPARE(m_form->windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
+    }
+
+    void openRecentListsExistingFiles()
+    {
+        QStringList opened;
+        for (int i = 0; i < 12; ++i) {
+            const QString p = path(QStringLiteral("c%1.txt").arg(i));
+            writeBytes(p, QByteArray::number(i));
+            QVERIFY(file().openFile(p));
+            opened.prepend(p);
+        }
+        QVERIFY(QFile::remove(opened.at(1)));
+        QAction *recent = nullptr;
+        for (QAction *a : file().actions()) {
+            if (a->menu())
+                recent = a;
+        }
+        QVERIFY(recent);
+        Q_EMIT recent->menu()->aboutToShow();
+        const QList<QAction *> entries = recent->menu()->actions();
+        QCOMPARE(entries.size(), 9);   // the ten newest, one of them gone
+        QVERIFY(entries.first()->text().contains(QStringLiteral("c11.txt")));
+        QVERIFY(entries.at(1)->text().contains(QStringLiteral("c9.txt")));
+        entries.last()->trigger();
+        QCOMPARE(m_form->TB->toPlainText(), QStringLiteral("2"));
+        QCOMPARE(tq::ui::RecentFiles().existing().first(), opened.at(9));
+    }
+
+    void exportsCarryThePassResults()
+    {
+        QVERIFY(file().openFile(chapter("Echo, echo. Word\n")));
+        m_form->Command1_Click();
+        m_form->ckBold->setChecked(true);
+        m_form->lstWords->item(entryOf(*m_form, QStringLiteral("word")))->setSelected(true);
+        auto *exports = m_form->findChild<tq::ui::ExportCommands *>();
+        QVERIFY(exports);
+
+        const QString csv = path(QStringLiteral("words.csv"));
+        QVERIFY(exports->exportWordList(csv));
+        QCOMPARE(bytesOf(csv), QByteArray("count,word\r\n2,echo\r\n1,word\r\n"));
+
+        const QString html = path(QStringLiteral("marked.html"));
+        QVERIFY(exports->exportHighlighted(html));
+        auto back = tq::documents::readManuscript(html);
+        QVERIFY(back.document);
+        // Read back, the colours and bold are the pass's, at the same places.
+        const QTextDocument &d = *back.document;
+        for (int i = 0; i < 16; ++i) {
+            QTextCursor c(const_cast<QTextDocument *>(&d));
+            c.setPosition(i + 1);
+            const QTextCharFormat fmt = c.charFormat();
+            const quint32 colour = m_form->surface().colourAt(i);
+            const QColor shown = fmt.foreground().color();
+            QCOMPARE(fmt.hasProperty(QTextFormat::ForegroundBrush), colour != 0);
+            if (colour != 0)
+                QCOMPARE(quint32(shown.red() | shown.green() << 8 | shown.blue() << 16), colour);
+            QCOMPARE(fmt.fontWeight() >= QFont::Bold, m_form->surface().boldAt(i));
+        }
+        // Exports are not edits, and the document's own file is untouched.
+        QVERIFY(!m_form->isWindowModified());
+        QCOMPARE(file().manuscript()->path, path(QStringLiteral("chapter.txt")));
+    }
+};
+
+QTEST_MAIN(DocumentFileTest)
+#include "tst_documentfile.moc"
