@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <memory>
 
 using namespace tq::testing;
@@ -60,11 +61,11 @@ private Q_SLOTS:
     {
         m_form = shownForm(QStringLiteral("one two three"));
         m_open = new QAction(QStringLiteral("Open..."), m_form.get());
-        m_open->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+        m_open->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Y")));
         m_save = new QAction(QStringLiteral("Save"), m_form.get());
-        m_save->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
+        m_save->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+U")));
         m_find = new QAction(QStringLiteral("Step"), m_form.get());
-        m_find->setShortcut(QKeySequence(QStringLiteral("F9")));
+        m_find->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Shift+Y")));
         m_form->documentMenu().addSection(QStringLiteral("Tested"), {m_open, m_save});
         m_form->documentMenu().addSection(QStringLiteral("Second"), {m_find});
     }
@@ -85,11 +86,39 @@ private Q_SLOTS:
         QVERIFY(editing.contains(QStringLiteral("Select All")));
         QCOMPARE(got.mid(0, editing.size()), editing);
         // The window's own sections come first, then the ones added here.
-        QCOMPARE(got.value(editing.size()), QStringLiteral("[Analysis]"));
+        QCOMPARE(got.value(editing.size()), QStringLiteral("[File]"));
+        QVERIFY(got.indexOf(QStringLiteral("[Analysis]")) > editing.size());
         QCOMPARE(got.mid(got.size() - 5),
                  QStringList({QStringLiteral("[Tested]"), QStringLiteral("Open..."),
                               QStringLiteral("Save"), QStringLiteral("[Second]"),
                               QStringLiteral("Step")}));
+    }
+
+    void fileSection_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("shortcut");
+        QTest::newRow("open") << "&Open..." << "Ctrl+O";
+        QTest::newRow("recent") << "Open &Recent" << "";
+        QTest::newRow("save") << "&Save" << "Ctrl+S";
+        QTest::newRow("save as") << "Save &As..." << "Ctrl+Shift+S";
+        QTest::newRow("word list") << "Export &Word List..." << "";
+        QTest::newRow("highlighted") << "Export &Highlighted Document..." << "";
+    }
+    void fileSection()
+    {
+        QFETCH(QString, entry);
+        QFETCH(QString, shortcut);
+        std::unique_ptr<QMenu> menu(m_form->documentMenu().build(QPoint(5, 5)));
+        const QList<QAction *> actions = menu->actions();
+        const auto file = std::find_if(actions.begin(), actions.end(),
+                                       [](QAction *a) { return a->text() == u"File"; });
+        QVERIFY(file != actions.end());
+        const auto found = std::find_if(file, actions.end(), [&](QAction *a) { return a->text() == entry; });
+        QVERIFY(found != actions.end());
+        QCOMPARE((*found)->shortcut(), QKeySequence(shortcut));
+        // Reachable from anywhere in the window.
+        QVERIFY(m_form->actions().contains(*found));
     }
 
     void opensFromTheKeyboard_data()
@@ -152,8 +181,8 @@ private Q_SLOTS:
         target->setFocus();
         QSignalSpy opened(m_open, &QAction::triggered);
         QSignalSpy found(m_find, &QAction::triggered);
-        QTest::keyClick(target, Qt::Key_O, Qt::ControlModifier);
-        QTest::keyClick(target, Qt::Key_F9);
+        QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier);
+        QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(found.size(), 1);
         QCOMPARE(m_form->txtML->text(), QStringLiteral("3"));
