@@ -22,8 +22,10 @@ int main(int argc, char **argv)
     // analysis cannot destroy it while the analysis is still on the stack.
     tq::ui::Form1 form;
     form.show();
-    // tallyquill [FILE]
-    const QStringList arguments = QApplication::arguments();
-    form.documentFile().startSession(arguments.value(1));
+    // tallyquill [--] [FILE]
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.value(0) == u"--")
+        arguments.removeFirst();
+    form.documentFile().startSession(arguments.value(0));
     return app.exec();
 }
