@@ -185,9 +185,12 @@ void DocumentFile::replaceContent(const QTextDocumentFragment &content, bool mod
     Q_EMIT replacingDocument();
     m_document->setUndoRedoEnabled(false);
     QTextCursor cursor(m_document);
-    cursor.select(QTextCursor::Document);
-    cursor.removeSelectedText();
+    // Emptied and filled in one edit, a book is laid out lazily, as a newly
+    // set text is, rather than all at once before the window can respond.
+    cursor.beginEditBlock();
+    m_document->clear();
     cursor.insertFragment(content);
+    cursor.endEditBlock();
     m_document->setUndoRedoEnabled(true);
     m_document->setModified(modified);
     m_area->moveCursor(QTextCursor::Start);

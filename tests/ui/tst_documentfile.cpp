@@ -238,8 +238,10 @@ private Q_SLOTS:
         m_form->Command1_Click();
         QVERIFY(!listLines(*m_form).isEmpty());
         QTextDocument *before = m_form->TB->document();
+        const QFont font = before->defaultFont();
         QVERIFY(file().openFile(chapter("Tide and tide.\r\nSea\r\n")));
         QCOMPARE(m_form->TB->document(), before);
+        QCOMPARE(before->defaultFont(), font);
         QVERIFY(!before->isUndoAvailable());
         QVERIFY(listLines(*m_form).isEmpty());
         QCOMPARE(m_form->surface().text(), QStringLiteral("Tide and tide.\nSea\n"));
