@@ -65,6 +65,8 @@ launcher=/usr/share/applications/$id.desktop
 desktop-file-validate "$launcher" || fail "the launcher does not validate"
 grep -qx "Exec=tallyquill.*" "$launcher" || fail "the launcher does not start tallyquill"
 grep -qx "Icon=$id" "$launcher" || fail "the launcher names another icon"
+grep -q "=.*$id.desktop" /usr/share/applications/mimeinfo.cache \
+    || fail "the desktop does not offer tallyquill for the documents it opens"
 appstreamcli validate --no-net "/usr/share/metainfo/$id.metainfo.xml" >"$work/as.log" 2>&1 \
     || { cat "$work/as.log"; fail "the metainfo does not validate"; }
 grep -q "<release version=\"$version\"" "/usr/share/metainfo/$id.metainfo.xml" \
@@ -84,6 +86,9 @@ while read -r path; do
     if [ -e "$path" ] && [ ! -d "$path" ]; then left+=("$path"); fi
 done <"$work/files"
 if [ -d /usr/share/doc/tallyquill ]; then left+=(/usr/share/doc/tallyquill); fi
+if grep -q "$id.desktop" /usr/share/applications/mimeinfo.cache 2>/dev/null; then
+    left+=("the launcher in mimeinfo.cache")
+fi
 shopt -s nullglob
 left+=(/var/lib/dpkg/info/tallyquill.*)
 shopt -u nullglob
