@@ -2,6 +2,9 @@
 
 #include "textrules.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace tq {
 
 void DocumentText::sync()
@@ -9,11 +12,37 @@ void DocumentText::sync()
     const quint64 version = m_surface.textVersion();
     if (m_valid && version == m_version)
         return;
-    m_text = m_surface.text();
+    QString text = m_surface.text();
+    if (m_valid && m_loweredValid)
+        relower(text);
+    else
+        m_loweredValid = false;
+    m_text = std::move(text);
     m_version = version;
     m_valid = true;
-    m_loweredValid = false;
     m_markValid = false;
+}
+
+// An edit changes one stretch of the text: only that stretch is lowered
+// again, so typing in a book costs what the typing does.
+void DocumentText::relower(const QString &text)
+{
+    const auto *oldBegin = reinterpret_cast<const char16_t *>(m_text.constData());
+    const char16_t *oldEnd = oldBegin + m_text.size();
+    const auto *newBegin = reinterpret_cast<const char16_t *>(text.constData());
+    const char16_t *newEnd = newBegin + text.size();
+    const qsizetype common = std::min(m_text.size(), text.size());
+    const qsizetype prefix = oldBegin == newBegin
+            ? common
+            : std::mismatch(oldBegin, oldBegin + common, newBegin).first - oldBegin;
+    const auto [oldRest, newRest] = std::mismatch(std::make_reverse_iterator(oldEnd),
+                                                  std::make_reverse_iterator(oldBegin + prefix),
+                                                  std::make_reverse_iterator(newEnd),
+                                                  std::make_reverse_iterator(newBegin + prefix));
+    const qsizetype oldChangedEnd = oldRest.base() - oldBegin;
+    const qsizetype newChangedEnd = newRest.base() - newBegin;
+    m_lowered.replace(prefix, oldChangedEnd - prefix,
+                      lowerCase(QStringView(text).sliced(prefix, newChangedEnd - prefix)));
 }
 
 const QString &DocumentText::lowered()

@@ -26,6 +26,8 @@ public:
     qsizetype firstMarkThenNonLetter();
 
 private:
+    void relower(const QString &text);
+
     TextSurface &m_surface;
     QString m_text;
     quint64 m_version = 0;

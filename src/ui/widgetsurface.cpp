@@ -59,19 +59,60 @@ WidgetSurface::WidgetSurface(DocumentArea *area, QObject *parent)
             &WidgetSurface::queueRepaintColours);
 }
 
+namespace {
+
+// Paragraph and line ends read as "\n", the way the analysis splits lines.
+void mapBreaks(QString &text)
+{
+    for (QChar &c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+}
+
+} // namespace
+
 QString WidgetSurface::text() const
 {
     if (!m_textValid) {
         // Not toPlainText(): that turns no-break spaces into spaces, which
         // would make them separate words.
         m_text = m_document->toRawText();
-        for (QChar &c : m_text) {
-            if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-                c = u'\n';
-        }
+        mapBreaks(m_text);
         m_textValid = true;
     }
     return m_text;
+}
+
+// Brings the copy of the text up to date with one change of the document by
+// reading just the changed range, so typing in a book costs what the typing
+// does. The reported range may run past the end of the text (the document
+// counts its final paragraph end); whenever the patched copy does not come
+// out the document's length, it is taken afresh at the next read instead.
+void WidgetSurface::patchText(int position, int removed, int added)
+{
+    if (!m_textValid)
+        return;
+    const qsizetype size = m_document->characterCount() - 1;
+    if (position < 0 || removed < 0 || added < 0 || position > m_text.size() || position > size) {
+        m_textValid = false;
+        return;
+    }
+    const qsizetype gone = std::min<qsizetype>(removed, m_text.size() - position);
+    const qsizetype come = std::min<qsizetype>(added, size - position);
+    QString piece;
+    if (come > 0) {
+        QTextCursor range(m_document);
+        range.setPosition(position);
+        range.setPosition(int(position + come), QTextCursor::KeepAnchor);
+        piece = range.selectedText();
+        mapBreaks(piece);
+    }
+    if (piece.size() != come || m_text.size() - gone + come != size) {
+        m_textValid = false;
+        return;
+    }
+    m_text.replace(position, gone, piece);
 }
 
 void WidgetSurface::setText(const QString &text)
@@ -249,7 +290,7 @@ void WidgetSurface::timerEvent(QTimerEvent *event)
 void WidgetSurface::onContentsChange(int position, int removed, int added)
 {
     ++m_version;
-    m_textValid = false;
+    patchText(position, removed, added);
 
     // New characters come without colour or bold; the ones around keep theirs.
     const qsizetype at = std::clamp<qsizetype>(position, 0, length());

@@ -40,7 +40,8 @@ public:
     explicit WidgetSurface(DocumentArea *area, QObject *parent = nullptr);
 
     // The document's text, paragraph ends as "\n"; offsets are document
-    // positions. Taken from the document once per version.
+    // positions. Taken from the document once, then kept up to date edit by
+    // edit.
     QString text() const override;
     quint64 textVersion() const override { return m_version; }
     // Replaces the whole document as one edit, which the writer can undo.
@@ -103,6 +104,7 @@ private:
     template<typename Value>
     std::pair<qsizetype, qsizetype> assignSelection(Value *values, Value value) const;
     void onContentsChange(int position, int removed, int added);
+    void patchText(int position, int removed, int added);
     void repaintColours();
     void queueRepaintColours();
     qsizetype layoutBold(qsizetype from, qsizetype to, qsizetype maxChanged);

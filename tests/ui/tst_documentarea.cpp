@@ -2,12 +2,52 @@
 // formatting that reads back and shows, and the writer's undo history.
 #include "testlocale.h"
 
+#include "documenttext.h"
+#include "textrules.h"
 #include "windowfixture.h"
 
+#include <QRandomGenerator>
 #include <QTextCursor>
+
+#include <functional>
 
 using namespace tq::testing;
 using tq::ui::Form1;
+
+namespace {
+
+// The document's text read afresh, breaks as the surface gives them.
+QString freshText(const QTextDocument &document)
+{
+    QString text = document.toRawText();
+    for (QChar &c : text) {
+        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            c = u'\n';
+    }
+    return text;
+}
+
+// Random pieces of text: letters in both cases, accented ones, no-break
+// spaces, paragraph and line ends.
+QString randomPiece(QRandomGenerator &random, int maxLength)
+{
+    static const QString units = QStringLiteral("abcXYZ \u00e9\u00c9\u00a0\n\n\u2028.'");
+    QString piece;
+    for (int i = random.bounded(1, maxLength + 1); i > 0; --i)
+        piece += units[random.bounded(int(units.size()))];
+    return piece;
+}
+
+using Edit = std::function<void(Form1 &, QRandomGenerator &)>;
+
+int randomPosition(Form1 &form, QRandomGenerator &random)
+{
+    return random.bounded(form.TB->document()->characterCount());
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Edit)
 
 class DocumentAreaTest : public QObject
 {
@@ -63,6 +103,82 @@ private Q_SLOTS:
         QTest::keyClick(form->TB, Qt::Key_A);
         QVERIFY(s.textVersion() != before);
         QVERIFY(s.text().contains(u'a'));
+    }
+
+    // The surface keeps its copy of the text and the analysis its lowered
+    // text up to date edit by edit; neither may ever differ from the
+    // document read afresh.
+    void copiesFollowEveryEdit_data()
+    {
+        QTest::addColumn<Edit>("edit");
+        QTest::newRow("typing") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor at(form.TB->document());
+            at.setPosition(randomPosition(form, random));
+            at.insertText(randomPiece(random, 1));
+        });
+        QTest::newRow("deleting across paragraph ends") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor range(form.TB->document());
+            range.setPosition(randomPosition(form, random));
+            range.setPosition(randomPosition(form, random), QTextCursor::KeepAnchor);
+            range.removeSelectedText();
+        });
+        QTest::newRow("pasting paragraphs over a selection") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor range(form.TB->document());
+            range.setPosition(randomPosition(form, random));
+            range.setPosition(randomPosition(form, random), QTextCursor::KeepAnchor);
+            range.insertText(randomPiece(random, 60));
+        });
+        QTest::newRow("replacing the whole text") << Edit([](Form1 &form, QRandomGenerator &random) {
+            form.TB->setPlainText(random.bounded(4) == 0 ? QString() : randomPiece(random, 80));
+        });
+        QTest::newRow("undo and redo") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor at(form.TB->document());
+            at.setPosition(randomPosition(form, random));
+            switch (random.bounded(3)) {
+            case 0: at.insertText(randomPiece(random, 20)); break;
+            case 1: form.TB->undo(); break;
+            default: form.TB->redo(); break;
+            }
+        });
+        QTest::newRow("at the very start and end") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor at(form.TB->document());
+            if (random.bounded(2))
+                at.movePosition(QTextCursor::End);
+            if (random.bounded(2)) {
+                at.insertText(randomPiece(random, 5));
+            } else {
+                at.movePosition(random.bounded(2) ? QTextCursor::NextCharacter : QTextCursor::PreviousCharacter,
+                                QTextCursor::KeepAnchor, random.bounded(1, 4));
+                at.removeSelectedText();
+            }
+        });
+        QTest::newRow("keys in the widget") << Edit([](Form1 &form, QRandomGenerator &random) {
+            QTextCursor at(form.TB->document());
+            at.setPosition(randomPosition(form, random));
+            form.TB->setTextCursor(at);
+            static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_B, Qt::Key_Space, Qt::Key_Return,
+                                           Qt::Key_Backspace, Qt::Key_Delete};
+            QTest::keyClick(form.TB, keys[random.bounded(int(std::size(keys)))],
+                            random.bounded(5) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
+            if (random.bounded(10) == 0)
+                QTest::keyClick(form.TB, Qt::Key_Z, Qt::ControlModifier);
+        });
+    }
+    void copiesFollowEveryEdit()
+    {
+        QFETCH(Edit, edit);
+        auto form = shownForm(QStringLiteral("One Two\nThree\u00a0four\n\nFive"));
+        form->TB->setFocus();
+        tq::DocumentText document(form->surface());
+        QRandomGenerator random(20261208);
+        for (int step = 0; step < 300; ++step) {
+            edit(*form, random);
+            const QString fresh = freshText(*form->TB->document());
+            QCOMPARE(form->surface().text(), fresh);
+            document.sync();
+            QCOMPARE(document.text(), fresh);
+            QCOMPARE(document.lowered(), tq::lowerCase(fresh));
+        }
     }
 
     // Colour 0 is "not highlighted": nothing is painted over the text, which
