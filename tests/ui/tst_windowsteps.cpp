@@ -297,7 +297,7 @@ private Q_SLOTS:
         QVERIFY(section >= 0);
         QCOMPARE(entries.mid(section + 1, 3),
                  (QStringList{"Find &Next", "Find &Previous", "-"}));
-        QVERIFY(entries.contains(QStringLiteral("&Ignored Words…")));
+        QVERIFY(entries.contains(QStringLiteral("Analyze &Selection")));
         QVERIFY(form->analysis().lineBreaksSeparate->isCheckable());
         QVERIFY(form->analysis().allLetters->isCheckable());
     }
