@@ -218,7 +218,7 @@ void appendRuns(QByteArray &out, qsizetype size, At at, bool withValue)
         appendNumber(out, '[', r.first);
         appendNumber(out, ',', r.last);
         if (withValue)
-            appendNumber(out, ',', r.value);
+            appendNumber(out, ',', r.colour);
         out += ']';
     }
     out += ']';

@@ -41,7 +41,7 @@ inline QString colourRuns(const MemorySurface &surface)
     for (const Run &r : runsOf(surface.text().size(), [&](qsizetype i) { return surface.colourAt(i); })) {
         const QString range = r.first == r.last ? QString::number(r.first)
                                                 : QStringLiteral("%1-%2").arg(r.first).arg(r.last);
-        out.append(range + u' ' + name(r.value));
+        out.append(range + u' ' + name(r.colour));
     }
     return out.join(QStringLiteral(", "));
 }

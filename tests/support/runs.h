@@ -11,7 +11,7 @@ struct Run
 {
     qsizetype first;
     qsizetype last;   // both ends included
-    quint64 value;
+    quint64 colour;   // the value: a colour, or 1 for bold
     bool operator==(const Run &) const = default;
 };
 

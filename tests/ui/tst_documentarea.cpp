@@ -261,7 +261,7 @@ private Q_SLOTS:
             for (const Run &r : colourRuns(*form)) {
                 if (r.last >= first && r.first < last)
                     expected.append(Run{qMax<qsizetype>(r.first, first),
-                                        qMin<qsizetype>(r.last, last - 1), r.value});
+                                        qMin<qsizetype>(r.last, last - 1), r.colour});
             }
             QVERIFY(!expected.isEmpty());
             QCOMPARE(paintedRuns(*form), expected);

@@ -20,7 +20,7 @@ namespace tq::testing {
 
 inline char *toString(const Run &r)
 {
-    return QTest::toString(QStringLiteral("[%1-%2 %3]").arg(r.first).arg(r.last).arg(r.value));
+    return QTest::toString(QStringLiteral("[%1-%2 %3]").arg(r.first).arg(r.last).arg(r.colour));
 }
 
 inline std::unique_ptr<ui::Form1> shownForm(const QString &text)
