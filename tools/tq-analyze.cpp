@@ -10,11 +10,14 @@
 // --time-clear (window only) times "Clear Formatting" after the output is taken.
 // --open reads FILE as the window's Open does (any format it opens, paragraph
 // ends as "\n") instead of as UTF-8 text kept exactly as given.
-#include "analysispass.h"
 #include "headlessapp.h"
 #include "jsonwriter.h"
 #include "manuscript.h"
+#include "memorylist.h"
 #include "memorysurface.h"
+#include "passrun.h"
+#include "reference.h"
+#include "runs.h"
 #include "windowrun.h"
 #include "wordbolder.h"
 
@@ -28,6 +31,8 @@
 #include <optional>
 
 using namespace tq;
+using tq::testing::RecordingControls;
+using tq::testing::runsOf;
 
 namespace {
 
@@ -44,47 +49,19 @@ struct Options
     QString file;
 };
 
-// The list as the memory run browses it: the published entries with their
-// selected flags.
-class MemoryList : public ResultList, public ListSelection
+// The published entries as the memory run browses them, with the flags of
+// the ones selected so far.
+class Selected : public ListSelection
 {
 public:
-    QList<ResultEntry> entries;
-    QList<bool> selected;
-    void clear() override
-    {
-        entries.clear();
-        selected.clear();
-    }
-    void append(const QList<ResultEntry> &more) override
-    {
-        entries.append(more);
-        selected.resize(entries.size(), false);
-    }
-    qsizetype count() const override { return entries.size(); }
-    bool isSelected(qsizetype entry) const override { return selected.at(entry); }
-    QString word(qsizetype entry) const override { return entries.at(entry).word; }
-};
-
-// Recording controls: every progress value, for --progress.
-class RecordingControls : public AnalysisControls
-{
-public:
-    explicit RecordingControls(FixedControls &inner, bool record) : m_inner(inner), m_record(record) {}
-    QList<float> progress;
-    QString minimumLengthText() const override { return m_inner.minimumLengthText(); }
-    bool filterOn() const override { return m_inner.filterOn(); }
-    int sensitivity() const override { return m_inner.sensitivity(); }
-    MatchMode matchMode() const override { return m_inner.matchMode(); }
-    void setProgress(float percent) override
-    {
-        if (m_record)
-            progress.append(percent);
-    }
+    explicit Selected(const MemoryList &list) : flags(list.entries.size(), false), m_list(list) {}
+    QList<bool> flags;
+    qsizetype count() const override { return m_list.entries.size(); }
+    bool isSelected(qsizetype entry) const override { return flags.at(entry); }
+    QString word(qsizetype entry) const override { return m_list.entries.at(entry).word; }
 
 private:
-    FixedControls &m_inner;
-    bool m_record;
+    const MemoryList &m_list;
 };
 
 constexpr const char *Usage =
@@ -235,23 +212,14 @@ template<typename At>
 void appendRuns(QByteArray &out, qsizetype size, At at, bool withValue)
 {
     out += '[';
-    bool first = true;
-    for (qsizetype i = 0; i < size;) {
-        const auto v = at(i);
-        qsizetype j = i + 1;
-        while (j < size && at(j) == v)
-            ++j;
-        if (v) {
-            if (!first)
-                out += ',';
-            first = false;
-            appendNumber(out, '[', i);
-            appendNumber(out, ',', j - 1);
-            if (withValue)
-                appendNumber(out, ',', quint64(v));
-            out += ']';
-        }
-        i = j;
+    for (const testing::Run &r : runsOf(size, at)) {
+        if (out.back() == ']')
+            out += ',';
+        appendNumber(out, '[', r.first);
+        appendNumber(out, ',', r.last);
+        if (withValue)
+            appendNumber(out, ',', r.colour);
+        out += ']';
     }
     out += ']';
 }
@@ -308,36 +276,39 @@ int main(int argc, char **argv)
         bold = run->bold;
     } else {
         MemorySurface surface(text);
-        RecordingControls controls(options->controls, options->progress);
+        // Progress values are kept only when asked for: a book has a million.
+        RecordingControls recording;
+        static_cast<FixedControls &>(recording) = options->controls;
+        AnalysisControls &controls = options->progress ? recording : options->controls;
         MemoryList list;
         WordTable table;
         QElapsedTimer timer;
         timer.start();
-        runAnalysisPass(surface, controls, list, table, [] { return true; }, options->algorithm);
+        runPass(options->algorithm, surface, controls, list, table, [] { return true; });
         if (options->time)
             std::fprintf(stderr, "pass: %.3f s\n", double(timer.nsecsElapsed()) / 1e9);
 
         // What the window's handlers do: ticking the box bolds the selection
         // (none yet), and every entry selected afterwards bolds again.
+        Selected selected(list);
         if (options->browse.bold)
-            boldSelectedWords(surface, list);
+            boldSelectedWords(surface, selected);
         for (qsizetype entry : options->browse.select) {
-            if (entry >= list.count())
+            if (entry >= selected.count())
                 return fail(QStringLiteral("--select: the list has no entry %1").arg(entry));
-            list.selected[entry] = true;
+            selected.flags[entry] = true;
             if (options->browse.bold)
-                boldSelectedWords(surface, list);
+                boldSelectedWords(surface, selected);
         }
 
-        for (const ResultEntry &e : list.entries)
-            lines.append(e.line);
+        lines = list.lines();
         colour = surface.colours();
         const qsizetype size = surface.text().size();
         bold.resize(size);
         char *b = bold.data();
         for (qsizetype i = 0; i < size; ++i)
             b[i] = surface.boldAt(i) ? 1 : 0;
-        progress = controls.progress;
+        progress = recording.values;
     }
 
     QByteArray out = "{\"list\": [";

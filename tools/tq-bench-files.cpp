@@ -5,6 +5,7 @@
 #include "analysispass.h"
 #include "exports.h"
 #include "manuscript.h"
+#include "memorylist.h"
 #include "memorysurface.h"
 
 #include <QApplication>
@@ -21,13 +22,6 @@ using namespace tq;
 using namespace tq::documents;
 
 namespace {
-
-class NoList : public ResultList
-{
-public:
-    void clear() override {}
-    void append(const QList<ResultEntry> &) override {}
-};
 
 double median(const std::function<void()> &step, int runs)
 {
@@ -97,7 +91,7 @@ int main(int argc, char **argv)
 
     MemorySurface surface(documentText(*book));
     FixedControls controls;
-    NoList list;
+    MemoryList list;
     WordTable table;
     runAnalysisPass(surface, controls, list, table, [] { return true; });
     const QByteArray bold;

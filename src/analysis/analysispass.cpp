@@ -25,10 +25,10 @@ QString listLine(const WordTable::Row &row)
     return QString::number(row.count) + QStringLiteral(" - ") + row.word;
 }
 
-void publish(WordTable &table, ResultList &list, Algorithm algorithm)
+void publish(WordTable &table, ResultList &list)
 {
     list.clear();
-    table.sortByCount(algorithm);
+    table.sortByCount();
     QList<ResultEntry> entries;
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
@@ -36,31 +36,14 @@ void publish(WordTable &table, ResultList &list, Algorithm algorithm)
     list.append(entries);
 }
 
-namespace {
-
-// The lowered form of a slice of the document's text, taken from the lowered
-// copy of the whole text instead of lowering the slice again.
-QStringView loweredSlice(DocumentText &document, QStringView slice)
-{
-    return QStringView(document.lowered()).sliced(slice.data() - document.text().data(), slice.size());
-}
-
-} // namespace
-
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
-                            WordTable &table, const YieldFunction &yield, Algorithm algorithm,
-                            const QLocale &locale)
+                            WordTable &table, const YieldFunction &yield, const QLocale &locale)
 {
-    const bool straightforward = algorithm == Algorithm::Straightforward;
+    // The text can change only while the pass yields.
     DocumentText document(surface);
-    // The text can change only while the pass yields; the straightforward
-    // reading takes it afresh at every use all the same.
-    auto text = [&]() -> QString { return straightforward ? surface.text() : document.text(); };
-
     MinimumLength minimumLength;
     TokenCleaner cleaner(locale);
-    RepetitionHighlighter highlighter(surface, document, controls, minimumLength, algorithm);
-    QString word;   // the lowered word, reused between tokens
+    RepetitionHighlighter highlighter(surface, document, controls, minimumLength);
 
     table.recreate();
     resetFormatting(surface);
@@ -69,40 +52,37 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
     qsizetype scanPos = 0;
     for (;;) {
         document.sync();
-        if (!(scanPos < text().size()))
+        const QString &text = document.text();
+        if (!(scanPos < text.size()))
             break;
         highlighter.startToken();
-        const QString current = text();
-        const qsizetype space = current.indexOf(u' ', scanPos);
+        const qsizetype space = text.indexOf(u' ', scanPos);
         const bool last = space < 0;
-        const QStringView cut = last ? QStringView(current).sliced(scanPos)
-                                     : QStringView(current).sliced(scanPos, space - scanPos);
-        const CleanedToken cleaned = cleaner.clean(cut);
+        const CleanedToken cleaned =
+            cleaner.clean(QStringView(text).sliced(scanPos, (last ? text.size() : space) - scanPos));
 
         // A minimum length that cannot be converted abandons the test, and
         // the token is then not counted whatever the filter says.
         if (const std::optional<double> minimum = minimumLength.read(controls)) {
-            const bool tooShort = double(cleaned.word.size()) < *minimum;
+            const bool tooShort = double(cleaned.wordLength) < *minimum;
             if (!(controls.filterOn() && tooShort)) {
-                if (straightforward) {
-                    lowerCaseInto(cleaned.word, word);
-                    table.count(word, algorithm);
-                } else {
-                    table.count(loweredSlice(document, cleaned.word));
-                }
+                // Lowering goes unit by unit, so the lowered word is a slice
+                // of the lowered text.
+                table.count(QStringView(document.lowered())
+                                .sliced(scanPos + cleaned.wordStart, cleaned.wordLength));
             }
         }
         if (last)
             break;
 
-        highlighter.HighlightRepeats(scanPos, cleaned.token);
+        highlighter.HighlightRepeats(scanPos, cleaned.tokenLength);
         scanPos = space + 1;
-        controls.setProgress(float(double(scanPos) / double(text().size()) * 100.0));
+        controls.setProgress(float(double(scanPos) / double(text.size()) * 100.0));
         if (yield && !yield())
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);
-    publish(table, list, algorithm);
+    publish(table, list);
     return {true, highlighter.paletteIndex()};
 }
 

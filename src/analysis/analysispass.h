@@ -4,7 +4,6 @@
 // by count and published into the word list.
 #pragma once
 
-#include "algorithm.h"
 #include "controls.h"
 #include "resultlist.h"
 #include "textsurface.h"
@@ -29,7 +28,6 @@ struct PassOutcome
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield,
-                            Algorithm algorithm = Algorithm::Fast,
                             const QLocale &locale = QLocale());
 
 // Colour 0 and no bold over the whole text, which is left selected.
@@ -40,6 +38,6 @@ void ClearBold(TextSurface &surface);
 // "count - word"
 QString listLine(const WordTable::Row &row);
 // Orders the table by count and fills the list, without yielding.
-void publish(WordTable &table, ResultList &list, Algorithm algorithm = Algorithm::Fast);
+void publish(WordTable &table, ResultList &list);
 
 } // namespace tq

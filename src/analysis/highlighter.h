@@ -3,7 +3,6 @@
 // in one colour from a cycle of five.
 #pragma once
 
-#include "algorithm.h"
 #include "controls.h"
 #include "documenttext.h"
 #include "minimumlength.h"
@@ -21,37 +20,46 @@ inline constexpr std::array<Colour, 5> Palette = {
     31487,      // orange (255, 122, 0)
 };
 
+// Whether an occurrence of length units at offset in text passes the match mode.
+bool acceptsMatch(QStringView text, qsizetype offset, qsizetype length, MatchMode mode);
+
+// Colours the token at scanPos and its occurrence at foundOffset alike. The
+// token's first character decides: a colour it already has is passed on,
+// otherwise fresh is taken. Returns whether fresh was taken.
+bool colourPair(TextSurface &surface, qsizetype scanPos, qsizetype length,
+                qsizetype foundOffset, Colour fresh);
+
+inline Colour paletteColour(qint64 index)
+{
+    return Palette[size_t(index % qint64(Palette.size()))];
+}
+
 class RepetitionHighlighter
 {
 public:
     RepetitionHighlighter(TextSurface &surface, DocumentText &text,
-                          AnalysisControls &controls, MinimumLength &minimumLength,
-                          Algorithm algorithm);
+                          AnalysisControls &controls, MinimumLength &minimumLength);
 
     // Start of a pass: the cycle starts again at red.
     void startPass() { m_paletteIndex = 0; }
     // Start of every token.
     void startToken() { m_newColorUsed = false; }
 
-    // One call per token but the last; scanPos is the offset of the token's
-    // first character, token the token trimmed at its end only: a slice of
-    // the document's current text.
-    void HighlightRepeats(qsizetype scanPos, QStringView token);
+    // One call per token but the last: the token trimmed at its end only,
+    // length units from scanPos in the document's current text.
+    void HighlightRepeats(qsizetype scanPos, qsizetype length);
 
     qint64 paletteIndex() const { return m_paletteIndex; }
 
 private:
-    void searchStraightforward(qsizetype scanPos, QStringView token);
-    void searchFast(qsizetype scanPos, QStringView token);
-    void walkEmptyTokenFast(qsizetype scanPos);
-    bool accepts(const QString &text, qsizetype foundOffset, qsizetype length) const;
-    void colourPair(qsizetype scanPos, qsizetype length, qsizetype foundOffset);
+    void search(qsizetype scanPos, qsizetype length);
+    void walkEmptyToken(qsizetype scanPos);
+    void colour(qsizetype scanPos, qsizetype length, qsizetype foundOffset);
 
     TextSurface &m_surface;
     DocumentText &m_text;
     AnalysisControls &m_controls;
     MinimumLength &m_minimumLength;
-    Algorithm m_algorithm;
     qint64 m_paletteIndex = 0;
     bool m_newColorUsed = false;
 };

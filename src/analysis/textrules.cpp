@@ -7,12 +7,10 @@
 #include <emmintrin.h>
 #endif
 
+#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string>
-
-#include <locale.h>
 
 namespace tq {
 
@@ -37,21 +35,6 @@ QString lowerCase(QStringView text)
     QString out;
     lowerCaseInto(text, out);
     return out;
-}
-
-qsizetype findIgnoringCase(QStringView text, QStringView pattern, qsizetype from)
-{
-    if (from < 0 || from > text.size())
-        return -1;
-    const qsizetype n = pattern.size();
-    for (qsizetype p = from; p + n <= text.size(); ++p) {
-        qsizetype i = 0;
-        while (i < n && lowerUnit(text[i + p].unicode()) == lowerUnit(pattern[i].unicode()))
-            ++i;
-        if (i == n)
-            return p;
-    }
-    return -1;
 }
 
 namespace {
@@ -259,28 +242,39 @@ std::optional<double> numericPrefix(QStringView text)
     }
 
     if (char16_t c = peek(); c == u'-' || c == u'+') {
-        digits += char(c);
+        if (c == u'-')
+            digits += '-';
         ++i;
     }
+    // The power of ten of the first significant digit: past the range of a
+    // double it tells an overflow (no value) from an underflow (zero).
+    qint64 magnitude = 0;
+    bool significant = false;
     bool sawDigit = false;
-    auto readDigits = [&] {
+    auto readDigits = [&](bool fraction) {
         for (char16_t c = peek(); isDecimal(c); c = peek()) {
             digits += char(c);
             sawDigit = true;
+            if (significant && !fraction)
+                ++magnitude;
+            else if (!significant && fraction)
+                --magnitude;
+            significant = significant || c != u'0';
             ++i;
         }
     };
-    readDigits();
+    readDigits(false);
     if (peek() == u'.') {
         digits += '.';
         ++i;
-        readDigits();
+        readDigits(true);
     }
     if (!sawDigit)
         return 0.0;
     if ((peek() | 0x20) == u'e') {
         const qsizetype mark = i;
         std::string exponent = "e";
+        qint64 power = 0;
         ++i;
         if (char16_t c = peek(); c == u'-' || c == u'+') {
             exponent += char(c);
@@ -289,20 +283,23 @@ std::optional<double> numericPrefix(QStringView text)
         bool expDigit = false;
         for (char16_t c = peek(); isDecimal(c); c = peek()) {
             exponent += char(c);
+            power = std::min<qint64>(power * 10 + (c - u'0'), qint64(1) << 40);
             expDigit = true;
             ++i;
         }
-        if (expDigit)
+        if (expDigit) {
             digits += exponent;
-        else
+            magnitude += exponent[1] == '-' ? -power : power;
+        } else {
             i = mark;
+        }
     }
-    // The program's C locale follows the user's, so convert in the "C" one:
-    // the full stop is the decimal point here whatever the user's locale.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t(nullptr));
-    const double value = strtod_l(digits.c_str(), nullptr, cLocale);
-    if (std::isinf(value))
-        return std::nullopt;
+    // from_chars reads the C notation whatever the user's locale says.
+    double value = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    Q_UNUSED(end);
+    if (error == std::errc::result_out_of_range)
+        return magnitude > 0 ? std::nullopt : std::optional<double>(digits[0] == '-' ? -0.0 : 0.0);
     return value;
 }
 

@@ -38,13 +38,9 @@ inline char16_t lowerUnit(char16_t c)
 QString lowerCase(QStringView text);
 void lowerCaseInto(QStringView text, QString &out);   // reuses out's buffer
 
-// Case-insensitive search: the first offset >= from at which text continues
-// with pattern, compared unit by unit through lowerUnit; -1 when there is none.
-// An empty pattern is found at from itself while from <= text.size().
-qsizetype findIgnoringCase(QStringView text, QStringView pattern, qsizetype from);
-
-// The same search over text and pattern that are both lowered already, looking
-// only at starts from..lastStart (inclusive).
+// Search in a lowered text for a lowered pattern: the first offset in
+// from..lastStart (inclusive) at which the text continues with the pattern;
+// -1 when there is none. An empty pattern is found at from itself.
 qsizetype findLowered(QStringView loweredText, QStringView loweredPattern,
                       qsizetype from, qsizetype lastStart);
 

@@ -8,17 +8,16 @@ CleanedToken TokenCleaner::clean(QStringView cut)
     // removal; all of those answers come out of one scan.
     const bool mayBeNumber = m_numbers.markNumericPrefixes(cut, m_numeric);
     for (qsizetype length = cut.size(); length > 0; --length) {
-        const QStringView token = cut.first(length);
         if (mayBeNumber && m_numeric[size_t(length)])
-            return {token, token};
-        if (isLetter(token.back().unicode())) {
+            return {length, 0, length};
+        if (isLetter(cut[length - 1].unicode())) {
             qsizetype start = 0;
-            while (!isLetter(token[start].unicode()))
+            while (!isLetter(cut[start].unicode()))
                 ++start;
-            return {token, token.sliced(start)};
+            return {length, start, length - start};
         }
     }
-    return {cut.first(0), cut.first(0)};
+    return {};
 }
 
 } // namespace tq

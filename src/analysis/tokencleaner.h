@@ -11,10 +11,13 @@
 
 namespace tq {
 
+// Offsets and lengths within the cut token, so that they apply to any copy
+// of the text the token was cut from.
 struct CleanedToken
 {
-    QStringView token;   // trimmed at its end only: what the highlighter searches for
-    QStringView word;    // trimmed at both ends: what is counted
+    qsizetype tokenLength = 0;   // trimmed at its end only: what the highlighter searches for
+    qsizetype wordStart = 0;     // trimmed at both ends: what is counted
+    qsizetype wordLength = 0;
 };
 
 class TokenCleaner

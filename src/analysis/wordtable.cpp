@@ -12,18 +12,9 @@ void WordTable::recreate()
     m_index.clear();
 }
 
-void WordTable::count(QStringView word, Algorithm algorithm)
+void WordTable::count(QStringView word)
 {
-    if (m_rows.isEmpty())
-        recreate();
-    if (algorithm == Algorithm::Straightforward) {
-        for (qsizetype i = 1; i < m_rows.size(); ++i) {
-            if (m_rows[i].word == word) {
-                ++m_rows[i].count;
-                return;
-            }
-        }
-    } else if (auto it = m_index.find(word); it != m_index.end()) {
+    if (auto it = m_index.find(word); it != m_index.end()) {
         ++m_rows[it->second].count;
         return;
     }
@@ -31,40 +22,12 @@ void WordTable::count(QStringView word, Algorithm algorithm)
     m_index.emplace(QStringView(m_rows.constLast().word), m_rows.size() - 1);
 }
 
-void WordTable::sortByCount(Algorithm algorithm)
-{
-    if (algorithm == Algorithm::Straightforward)
-        straightforwardSort();
-    else
-        fastSort();
-    // The index keeps answering lookups after the reorder.
-    for (qsizetype i = 1; i < m_rows.size(); ++i)
-        m_index[QStringView(m_rows[i].word)] = i;
-}
-
-void WordTable::straightforwardSort()
-{
-    const qsizetype n = upperBound();
-    for (qsizetype i = 1; i <= n - 1; ++i) {
-        qint32 bestCount = 0;
-        qsizetype bestRow = 0;
-        for (qsizetype j = i; j <= n; ++j) {
-            if (m_rows[j].count > bestCount) {
-                bestCount = m_rows[j].count;
-                bestRow = j;
-            }
-        }
-        if (bestRow != 0)
-            std::swap(m_rows[i], m_rows[bestRow]);
-    }
-}
-
 // The selection sort picks, for each position i, the first row at or after i
 // that holds the largest count, and exchanges it with row i. A segment tree
 // over the rows answers "first largest at or after i" in O(log N), and an
 // exchange only changes the two leaves involved, so the very same permutation
-// comes out in O(N log N).
-void WordTable::fastSort()
+// comes out in O(N log N). The index keeps answering lookups afterwards.
+void WordTable::sortByCount()
 {
     const qsizetype n = upperBound();
     if (n < 2)
@@ -118,6 +81,8 @@ void WordTable::fastSort()
         tree[size_t(size + i - 1)] = 0;
         refresh(i);
     }
+    for (qsizetype i = 1; i <= n; ++i)
+        m_index[QStringView(m_rows[i].word)] = i;
 }
 
 } // namespace tq

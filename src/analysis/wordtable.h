@@ -2,8 +2,6 @@
 // the publication orders them by count. Row 0 exists and is never used.
 #pragma once
 
-#include "algorithm.h"
-
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -15,7 +13,7 @@ namespace tq {
 class WordTable
 {
 public:
-    WordTable() = default;
+    WordTable() { recreate(); }
     // The index views the rows' strings: a move keeps them where they are,
     // a copy could not share them.
     WordTable(WordTable &&) = default;
@@ -29,23 +27,20 @@ public:
         qint32 count = 0;
     };
 
-    // Row 0 only, upper row bound 0.
+    // Row 0 only, upper row bound 0: the state of a new table.
     void recreate();
 
     // Adds one to the row holding word (compared exactly), or appends a row.
-    void count(QStringView word, Algorithm algorithm = Algorithm::Fast);
+    void count(QStringView word);
 
     qsizetype upperBound() const { return m_rows.isEmpty() ? 0 : m_rows.size() - 1; }
     const Row &row(qsizetype i) const { return m_rows.at(i); }
 
     // Orders rows 1..N by count, most frequent first, in exactly the order the
     // selection sort with exchange gives (which is not stable).
-    void sortByCount(Algorithm algorithm = Algorithm::Fast);
+    void sortByCount();
 
 private:
-    void straightforwardSort();
-    void fastSort();
-
     QList<Row> m_rows;                 // m_rows[0] is the unused row 0
     struct ViewHash
     {

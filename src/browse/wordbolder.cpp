@@ -10,26 +10,13 @@
 
 namespace tq {
 
-QList<qsizetype> occurrencesToBold(const QString &text, const QString &word)
-{
-    QList<qsizetype> offsets;
-    // Positions count from 1 here: s is where the next search starts.
-    for (qsizetype s = 1; s < text.size();) {
-        const qsizetype found = findIgnoringCase(text, word, s - 1) + 1;
-        if (found == 0)
-            break;
-        offsets.append(found - 1);
-        s = found + 1;
-    }
-    return offsets;
-}
-
 namespace {
 
-// One selected word, and where the search loop of occurrencesToBold ends up
-// for it, worked out from the word's occurrences instead of one search per
-// occurrence: the loop finds every occurrence up to offset size - 2, and one
-// on the last character only when none stands just before it.
+// One selected word, and where a search loop ends up for it that starts one
+// character after each match while the search position stays below the
+// text's length, worked out from the word's occurrences instead of one search
+// per occurrence: the loop finds every occurrence up to offset size - 2, and
+// one on the last character only when none stands just before it.
 struct SelectedWord
 {
     QString word;                // lowered

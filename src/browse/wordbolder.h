@@ -30,12 +30,6 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list);
 // them from one call to the next while the text stays the same.
 void boldSelectedWords(TextSurface &surface, const ListSelection &list, DocumentText &document);
 
-// The offsets that boldSelectedWords bolds for one word, in order. The search
-// starts one character after each match, and stops once the search position
-// reaches the text's length, so a match on the last character alone is not
-// found and a one-character document is never searched.
-QList<qsizetype> occurrencesToBold(const QString &text, const QString &word);
-
 // "Clear Formatting": all colour and bold removed, the whole text selected.
 void clearFormatting(TextSurface &surface);
 // "Clear All": the formatting reset, then an empty document and an empty list.

@@ -4,6 +4,7 @@
 #include "exports.h"
 #include "headlessapp.h"
 #include "manuscript.h"
+#include "memorylist.h"
 #include "memorysurface.h"
 
 #include <QCommandLineParser>
@@ -130,14 +131,6 @@ std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &er
     return r;
 }
 
-class CollectedList : public ResultList
-{
-public:
-    QList<ResultEntry> entries;
-    void clear() override { entries.clear(); }
-    void append(const QList<ResultEntry> &more) override { entries.append(more); }
-};
-
 int analyze(const Request &request)
 {
     documents::ReadResult read = documents::readManuscript(request.file);
@@ -146,7 +139,7 @@ int analyze(const Request &request)
 
     MemorySurface surface(documents::documentText(*read.document));
     FixedControls controls = request.controls;
-    CollectedList list;
+    MemoryList list;
     WordTable table;
     runAnalysisPass(surface, controls, list, table, [] { return true; });
 

@@ -1,6 +1,7 @@
 // Stepping through the occurrences of the chosen words and through the
 // coloured runs.
 #include "memorysurface.h"
+#include "reference.h"
 #include "stepping.h"
 #include "textrules.h"
 

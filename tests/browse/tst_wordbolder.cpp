@@ -2,7 +2,9 @@
 #include "testlocale.h"
 
 #include "analysispass.h"
+#include "memorylist.h"
 #include "memorysurface.h"
+#include "reference.h"
 #include "wordbolder.h"
 
 #include <QRandomGenerator>
@@ -21,17 +23,6 @@ struct Selection : ListSelection
     QString word(qsizetype i) const override { return words.at(i); }
 };
 
-struct Lines : ResultList
-{
-    QStringList lines;
-    void clear() override { lines.clear(); }
-    void append(const QList<ResultEntry> &entries) override
-    {
-        for (const auto &e : entries)
-            lines.append(e.line);
-    }
-};
-
 QList<qsizetype> boldOffsets(const MemorySurface &s)
 {
     QList<qsizetype> out;
@@ -39,21 +30,6 @@ QList<qsizetype> boldOffsets(const MemorySurface &s)
         if (s.boldAt(i))
             out.append(i);
     return out;
-}
-
-// The bolding as a plain loop over the selected entries, one search per
-// occurrence: the reference the real one is compared with.
-void referenceBold(MemorySurface &s, const Selection &sel)
-{
-    ClearBold(s);
-    for (qsizetype i = 0; i < sel.count(); ++i) {
-        if (!sel.isSelected(i))
-            continue;
-        for (qsizetype o : occurrencesToBold(s.text(), sel.word(i))) {
-            s.select(o, sel.word(i).size());
-            s.setSelBold(true);
-        }
-    }
 }
 
 } // namespace
@@ -166,11 +142,11 @@ private Q_SLOTS:
         QCOMPARE(s.selStart(), 0);
         QCOMPARE(s.selLength(), 11);
 
-        Lines list;
-        list.lines = {QStringLiteral("2 - cat")};
+        MemoryList list;
+        list.entries = {{QStringLiteral("2 - cat"), {}}};
         clearAll(s, list);
         QVERIFY(s.text().isEmpty());
-        QVERIFY(list.lines.isEmpty());
+        QVERIFY(list.lines().isEmpty());
 
         // Nothing fails on an empty document and an empty list.
         clearFormatting(s);

@@ -9,6 +9,7 @@
 #include "exports.h"
 #include "hostilefiles.h"
 #include "manuscript.h"
+#include "memorylist.h"
 #include "memorysurface.h"
 
 #include <QHash>
@@ -108,13 +109,6 @@ QList<Seen> seenInOpenDocument(const QString &path)
     return xml.hasError() ? QList<Seen>() : seen;
 }
 
-class NoList : public ResultList
-{
-public:
-    void clear() override {}
-    void append(const QList<ResultEntry> &) override {}
-};
-
 } // namespace
 
 class ExportsTest : public QObject
@@ -203,7 +197,7 @@ void ExportsTest::highlighted()
     MemorySurface surface(text);
     FixedControls controls;
     controls.sens = 60;
-    NoList list;
+    MemoryList list;
     WordTable table;
     runAnalysisPass(surface, controls, list, table, [] { return true; });
     QByteArray bold(text.size(), 0);

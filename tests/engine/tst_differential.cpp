@@ -119,8 +119,8 @@ QString describe(const PassRun &r)
 // Empty when both runs left the same state, else what differs first.
 QString difference(const PassRun &a, const PassRun &b)
 {
-    if (a.list.lines != b.list.lines)
-        return "list: " + a.list.lines.join(" | ") + " vs " + b.list.lines.join(" | ");
+    if (a.list.lines() != b.list.lines())
+        return "list: " + a.list.lines().join(" | ") + " vs " + b.list.lines().join(" | ");
     if (a.surface.text() != b.surface.text())
         return "text";
     for (qsizetype i = 0; i < a.surface.text().size(); ++i) {

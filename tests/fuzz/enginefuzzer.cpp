@@ -6,12 +6,9 @@
 // change or a stop at one of the pass's yields. Each input runs the pass with
 // the fast and the straightforward algorithms and aborts when their results
 // differ or when a result breaks a rule any correct pass keeps.
-#include "analysispass.h"
-#include "highlighter.h"
-#include "memorysurface.h"
+#include "passrun.h"
 #include "textrules.h"
 #include "tokencleaner.h"
-#include "wordbolder.h"
 
 #include <QHash>
 #include <QLocale>
@@ -23,6 +20,7 @@
 #include <vector>
 
 using namespace tq;
+using tq::testing::RecordingControls;
 
 namespace {
 
@@ -156,19 +154,6 @@ Case readCase(Input &in)
     return c;
 }
 
-class CollectingList : public ResultList
-{
-public:
-    QList<ResultEntry> entries;
-    int clears = 0;
-    void clear() override
-    {
-        entries.clear();
-        ++clears;
-    }
-    void append(const QList<ResultEntry> &more) override { entries.append(more); }
-};
-
 class Selection : public ListSelection
 {
 public:
@@ -190,14 +175,6 @@ private:
     const QList<ResultEntry> &m_entries;
     uint8_t m_kind;
     uint32_t m_mask;
-};
-
-// Controls that record every progress value.
-class RecordingControls : public FixedControls
-{
-public:
-    QList<float> values;
-    void setProgress(float percent) override { values.append(percent); }
 };
 
 struct Run
@@ -244,13 +221,13 @@ void applyEvent(const YieldEvent &e, MemorySurface &surface, FixedControls &cont
     }
 }
 
-Run runPass(const Case &c, Algorithm algorithm, bool filter)
+Run runCase(const Case &c, Algorithm algorithm, bool filter)
 {
     MemorySurface surface(c.text);
     RecordingControls controls;
     static_cast<FixedControls &>(controls) = c.controls;
     controls.filter = filter;
-    CollectingList list;
+    MemoryList list;
     WordTable table;
     Run run;
     const bool eventful = c.event.edit || c.event.changeSettings || c.event.stop || c.event.clearAll;
@@ -263,7 +240,7 @@ Run runPass(const Case &c, Algorithm algorithm, bool filter)
         }
         return true;
     };
-    run.outcome = runAnalysisPass(surface, controls, list, table, yield, algorithm, locale());
+    run.outcome = runPass(algorithm, surface, controls, list, table, yield, locale());
     run.entries = list.entries;
     run.text = surface.text();
     for (qsizetype i = 0; i < run.text.size(); ++i) {
@@ -411,8 +388,10 @@ void checkUndisturbed(const Case &c, const Run &run, const Run &filtered)
     // word; a minimum that cannot be converted counts nothing.
     TokenCleaner cleaner(locale());
     QHash<QString, qint64> expected;
-    for (const Token &t : tokens)
-        expected[lowerCase(cleaner.clean(t.cut).word)] += 1;
+    for (const Token &t : tokens) {
+        const CleanedToken cleaned = cleaner.clean(t.cut);
+        expected[lowerCase(QStringView(t.cut).sliced(cleaned.wordStart, cleaned.wordLength))] += 1;
+    }
     if (!minimum) {
         CHECK(run.entries.isEmpty());
         CHECK(filtered.entries.isEmpty());
@@ -444,11 +423,10 @@ void checkUndisturbed(const Case &c, const Run &run, const Run &filtered)
     for (qsizetype k = 0; minimum && k < tokens.size(); ++k) {
         if (!tokens[k].spaceAfter)
             continue;
-        const QStringView token = cleaner.clean(tokens[k].cut).token;
-        const qsizetype length = token.size();
+        const qsizetype length = cleaner.clean(tokens[k].cut).tokenLength;
         if (length == 0 || double(length) < *minimum)
             continue;
-        const QString pattern = lowerCase(token);
+        const QString pattern = lowerCase(QStringView(tokens[k].cut).first(length));
         const qsizetype scanPos = tokens[k].offset;
         const qsizetype last = std::min<qsizetype>(scanPos + c.controls.sens, c.text.size() - length);
         // The first search starts on the token's own last character.
@@ -474,25 +452,11 @@ void checkUndisturbed(const Case &c, const Run &run, const Run &filtered)
     if (!minimum)
         CHECK(run.outcome.paletteIndex == 0);
 
-    // Bold: every occurrence of every selected word found from one character
-    // after the previous match, while the search position stays below the
-    // length of the text.
-    Selection selection(run.entries, c.selectionKind, c.selectionMask);
-    std::vector<char> bold(size_t(c.text.size()), 0);
-    for (qsizetype e = 0; e < run.entries.size(); ++e) {
-        if (!selection.isSelected(e))
-            continue;
-        const QString word = lowerCase(run.entries[e].word);
-        for (qsizetype s = 1; s < c.text.size();) {
-            const qsizetype found = lowered.indexOf(word, s - 1);
-            if (found < 0)
-                break;
-            std::fill_n(bold.begin() + found, word.size(), 1);
-            s = found + 2;
-        }
-    }
+    // Bold: as the plain loop over the selected entries gives it.
+    MemorySurface plain(c.text);
+    referenceBold(plain, Selection(run.entries, c.selectionKind, c.selectionMask));
     for (qsizetype i = 0; i < c.text.size(); ++i)
-        CHECK(run.boldAfter[i] == bool(bold[size_t(i)]));
+        CHECK(run.boldAfter[i] == plain.boldAt(i));
 }
 
 } // namespace
@@ -503,13 +467,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Case c = readCase(in);
     const bool eventful = c.event.edit || c.event.changeSettings || c.event.stop || c.event.clearAll;
 
-    const Run fast = runPass(c, Algorithm::Fast, c.controls.filter);
-    const Run reference = runPass(c, Algorithm::Straightforward, c.controls.filter);
+    const Run fast = runCase(c, Algorithm::Fast, c.controls.filter);
+    const Run reference = runCase(c, Algorithm::Straightforward, c.controls.filter);
     checkAlways(fast);
     checkSame(fast, reference);
     if (!eventful) {
-        const Run unfiltered = c.controls.filter ? runPass(c, Algorithm::Fast, false) : fast;
-        const Run filtered = c.controls.filter ? fast : runPass(c, Algorithm::Fast, true);
+        const Run unfiltered = c.controls.filter ? runCase(c, Algorithm::Fast, false) : fast;
+        const Run filtered = c.controls.filter ? fast : runCase(c, Algorithm::Fast, true);
         checkUndisturbed(c, unfiltered, filtered);
     }
     return 0;

@@ -15,39 +15,16 @@
 
 namespace tq::testing {
 
-class LineList : public ResultList
-{
-public:
-    QList<ResultEntry> entries;
-    void clear() override { entries.clear(); }
-    void append(const QList<ResultEntry> &more) override { entries.append(more); }
-    QStringList lines() const
-    {
-        QStringList out;
-        for (const ResultEntry &e : entries)
-            out.append(e.line);
-        return out;
-    }
-};
-
 // Runs of offsets for which flagged(offset) holds, written "first-last" and
 // separated by spaces; a single offset is written alone.
 template<typename Flag>
-QString runsOf(qsizetype size, Flag flagged)
+QString runsText(qsizetype size, Flag flagged)
 {
-    QStringList runs;
-    for (qsizetype i = 0; i < size;) {
-        if (!flagged(i)) {
-            ++i;
-            continue;
-        }
-        qsizetype j = i;
-        while (j + 1 < size && flagged(j + 1))
-            ++j;
-        runs.append(i == j ? QString::number(i) : QString::number(i) + u'-' + QString::number(j));
-        i = j + 1;
-    }
-    return runs.join(u' ');
+    QStringList out;
+    for (const Run &r : runsOf(size, [&](qsizetype i) { return flagged(i) ? 1 : 0; }))
+        out.append(r.first == r.last ? QString::number(r.first)
+                                     : QString::number(r.first) + u'-' + QString::number(r.last));
+    return out.join(u' ');
 }
 
 struct PassResult
@@ -69,15 +46,14 @@ inline PassResult analyse(const QString &text, const FixedControls &settings,
     MemorySurface surface(text);
     RecordingControls controls;
     static_cast<FixedControls &>(controls) = settings;
-    LineList list;
+    MemoryList list;
     WordTable table;
     PassResult r;
-    r.outcome = runAnalysisPass(surface, controls, list, table, [] { return true; }, algorithm,
-                                QLocale());
+    r.outcome = runPass(algorithm, surface, controls, list, table, [] { return true; });
     r.text = surface.text();
     r.entries = list.entries;
     r.lines = list.lines();
-    r.coloured = runsOf(r.text.size(), [&](qsizetype i) { return surface.colourAt(i) != 0; });
+    r.coloured = runsText(r.text.size(), [&](qsizetype i) { return surface.colourAt(i) != 0; });
     for (qsizetype i = 0; i < r.text.size(); ++i) {
         const Colour c = surface.colourAt(i);
         if (c != 0 && std::find(Palette.begin(), Palette.end(), c) == Palette.end())

@@ -23,7 +23,7 @@ struct AllSelected : ListSelection
 
 QString boldRuns(const MemorySurface &s)
 {
-    return runsOf(s.text().size(), [&](qsizetype i) { return s.boldAt(i); });
+    return runsText(s.text().size(), [&](qsizetype i) { return s.boldAt(i); });
 }
 
 QString evenOffsets(qsizetype count)
@@ -119,7 +119,7 @@ private Q_SLOTS:
         const QString text = distinctWordsTwice(5000);
         MemorySurface surface(text);
         FixedControls controls;
-        LineList lines;
+        MemoryList lines;
         WordTable table;
         runAnalysisPass(surface, controls, lines, table, [] { return true; });
         QCOMPARE(lines.entries.size(), 5000);
@@ -150,7 +150,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         MemorySurface surface(text);
         FixedControls controls;
-        LineList lines;
+        MemoryList lines;
         WordTable table;
         runAnalysisPass(surface, controls, lines, table, [] { return true; });
         clearAll(surface, lines);

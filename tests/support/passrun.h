@@ -1,11 +1,14 @@
-// Shared by the engine tests: a list and controls that record what a pass
-// writes, and a one-call way to run a pass over a text and keep everything it
+// Shared by the engine tests: controls that record what a pass writes, and a
+// one-call way to run a pass over a text and keep everything it
 // left behind, so a test can compare whole outcomes.
 #pragma once
 
 #include "analysispass.h"
 #include "highlighter.h"
+#include "memorylist.h"
 #include "memorysurface.h"
+#include "reference.h"
+#include "runs.h"
 
 #include <QStringList>
 
@@ -13,22 +16,10 @@
 
 namespace tq::testing {
 
-class CollectingList : public ResultList
-{
-public:
-    QStringList lines;
-    void clear() override { lines.clear(); }
-    void append(const QList<ResultEntry> &entries) override
-    {
-        for (const ResultEntry &e : entries)
-            lines.append(e.line);
-    }
-};
-
 class RecordingControls : public FixedControls
 {
 public:
-    QList<float> values;
+    QList<float> values;   // every progress value, in order
     void setProgress(float percent) override
     {
         FixedControls::setProgress(percent);
@@ -36,37 +27,30 @@ public:
     }
 };
 
-// "0-2 red, 8 green": maximal runs of equal non-zero colour, ends included.
+// "0-2 red, 8 green": the runs of colour, ends included.
 inline QString colourRuns(const MemorySurface &surface)
 {
-    auto name = [](Colour c) -> QString {
+    auto name = [](quint64 c) -> QString {
         static const char *const names[] = {"red", "green", "blue", "magenta", "orange"};
         for (size_t i = 0; i < Palette.size(); ++i)
             if (Palette[i] == c)
                 return QString::fromLatin1(names[i]);
         return QString::number(c);
     };
-    QStringList runs;
-    const qsizetype size = surface.text().size();
-    for (qsizetype i = 0; i < size;) {
-        qsizetype j = i + 1;
-        while (j < size && surface.colourAt(j) == surface.colourAt(i))
-            ++j;
-        if (surface.colourAt(i) != 0) {
-            const QString range = j - 1 == i ? QString::number(i)
-                                             : QStringLiteral("%1-%2").arg(i).arg(j - 1);
-            runs.append(range + u' ' + name(surface.colourAt(i)));
-        }
-        i = j;
+    QStringList out;
+    for (const Run &r : runsOf(surface.text().size(), [&](qsizetype i) { return surface.colourAt(i); })) {
+        const QString range = r.first == r.last ? QString::number(r.first)
+                                                : QStringLiteral("%1-%2").arg(r.first).arg(r.last);
+        out.append(range + u' ' + name(r.colour));
     }
-    return runs.join(QStringLiteral(", "));
+    return out.join(QStringLiteral(", "));
 }
 
 struct PassRun
 {
     MemorySurface surface;
     RecordingControls controls;
-    CollectingList list;
+    MemoryList list;
     WordTable table;
     PassOutcome outcome;
     int yields = 0;
@@ -78,10 +62,10 @@ struct PassRun
     void run(Algorithm algorithm = Algorithm::Fast,
              const std::function<bool(PassRun &, int)> &onYield = {})
     {
-        outcome = runAnalysisPass(surface, controls, list, table, [&] {
+        outcome = runPass(algorithm, surface, controls, list, table, [&] {
             ++yields;
             return onYield ? onYield(*this, yields) : true;
-        }, algorithm);
+        });
     }
 };
 

@@ -6,6 +6,7 @@
 
 #include "analysispass.h"
 #include "floatprogressbar.h"
+#include "memorylist.h"
 #include "memorysurface.h"
 
 #include <QApplication>
@@ -39,21 +40,12 @@ void setMode(Form1 &form, Mode mode)
 // The list a pass over text gives with the default settings, in memory.
 QStringList expectedLines(const QString &text)
 {
-    struct Lines : tq::ResultList
-    {
-        QStringList lines;
-        void clear() override { lines.clear(); }
-        void append(const QList<tq::ResultEntry> &entries) override
-        {
-            for (const auto &e : entries)
-                lines.append(e.line);
-        }
-    } list;
+    tq::MemoryList list;
     tq::MemorySurface surface(text);
     tq::FixedControls controls;
     tq::WordTable table;
     tq::runAnalysisPass(surface, controls, list, table, [] { return true; });
-    return list.lines;
+    return list.lines();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include "documentarea.h"
 #include "form1.h"
+#include "runs.h"
 #include "widgetsurface.h"
 
 #include <QCheckBox>
@@ -16,14 +17,6 @@
 #include <memory>
 
 namespace tq::testing {
-
-struct Run
-{
-    qsizetype first;
-    qsizetype last;   // both ends included
-    quint32 colour;
-    bool operator==(const Run &) const = default;
-};
 
 inline char *toString(const Run &r)
 {
@@ -51,18 +44,8 @@ inline void settleBold(ui::Form1 &form)
 // Colour runs as the surface holds them.
 inline QList<Run> colourRuns(ui::Form1 &form)
 {
-    QList<Run> runs;
     ui::WidgetSurface &s = form.surface();
-    const qsizetype n = s.text().size();
-    for (qsizetype i = 0; i < n;) {
-        qsizetype j = i + 1;
-        while (j < n && s.colourAt(j) == s.colourAt(i))
-            ++j;
-        if (s.colourAt(i) != 0)
-            runs.append(Run{i, j - 1, s.colourAt(i)});
-        i = j;
-    }
-    return runs;
+    return runsOf(s.text().size(), [&](qsizetype i) { return s.colourAt(i); });
 }
 
 // Colour runs as painted over the text in view.
@@ -78,16 +61,7 @@ inline QList<Run> paintedRuns(ui::Form1 &form)
 inline QList<Run> boldRuns(ui::Form1 &form)
 {
     const QByteArray bold = form.surface().boldShown();
-    QList<Run> runs;
-    for (qsizetype i = 0; i < bold.size();) {
-        qsizetype j = i + 1;
-        while (j < bold.size() && bold[j] == bold[i])
-            ++j;
-        if (bold[i])
-            runs.append(Run{i, j - 1, 1});
-        i = j;
-    }
-    return runs;
+    return runsOf(bold.size(), [&](qsizetype i) { return bold[i] ? 1 : 0; });
 }
 
 inline QStringList listLines(ui::Form1 &form)
