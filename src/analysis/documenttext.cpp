@@ -3,7 +3,7 @@
 #include "textrules.h"
 
 #include <algorithm>
-#include <iterator>
+#include <cstring>
 
 namespace tq {
 
@@ -23,26 +23,44 @@ void DocumentText::sync()
     m_markValid = false;
 }
 
+namespace {
+
+// How many units a and b share at their start, and at their end: compared a
+// block at a time with memcmp, which runs far faster than unit by unit.
+constexpr qsizetype CompareBlock = 2048;
+
+qsizetype commonPrefix(const char16_t *a, const char16_t *b, qsizetype n)
+{
+    qsizetype i = 0;
+    while (n - i >= CompareBlock && std::memcmp(a + i, b + i, CompareBlock * sizeof(char16_t)) == 0)
+        i += CompareBlock;
+    return std::mismatch(a + i, a + n, b + i).first - a;
+}
+
+qsizetype commonSuffix(const char16_t *aEnd, const char16_t *bEnd, qsizetype n)
+{
+    qsizetype i = 0;
+    while (n - i >= CompareBlock
+           && std::memcmp(aEnd - i - CompareBlock, bEnd - i - CompareBlock, CompareBlock * sizeof(char16_t)) == 0)
+        i += CompareBlock;
+    while (i < n && aEnd[-i - 1] == bEnd[-i - 1])
+        ++i;
+    return i;
+}
+
+} // namespace
+
 // An edit changes one stretch of the text: only that stretch is lowered
 // again, so typing in a book costs what the typing does.
 void DocumentText::relower(const QString &text)
 {
     const auto *oldBegin = reinterpret_cast<const char16_t *>(m_text.constData());
-    const char16_t *oldEnd = oldBegin + m_text.size();
     const auto *newBegin = reinterpret_cast<const char16_t *>(text.constData());
-    const char16_t *newEnd = newBegin + text.size();
     const qsizetype common = std::min(m_text.size(), text.size());
-    const qsizetype prefix = oldBegin == newBegin
-            ? common
-            : std::mismatch(oldBegin, oldBegin + common, newBegin).first - oldBegin;
-    const auto [oldRest, newRest] = std::mismatch(std::make_reverse_iterator(oldEnd),
-                                                  std::make_reverse_iterator(oldBegin + prefix),
-                                                  std::make_reverse_iterator(newEnd),
-                                                  std::make_reverse_iterator(newBegin + prefix));
-    const qsizetype oldChangedEnd = oldRest.base() - oldBegin;
-    const qsizetype newChangedEnd = newRest.base() - newBegin;
-    m_lowered.replace(prefix, oldChangedEnd - prefix,
-                      lowerCase(QStringView(text).sliced(prefix, newChangedEnd - prefix)));
+    const qsizetype prefix = oldBegin == newBegin ? common : commonPrefix(oldBegin, newBegin, common);
+    const qsizetype suffix = commonSuffix(oldBegin + m_text.size(), newBegin + text.size(), common - prefix);
+    m_lowered.replace(prefix, m_text.size() - suffix - prefix,
+                      lowerCase(QStringView(text).sliced(prefix, text.size() - suffix - prefix)));
 }
 
 const QString &DocumentText::lowered()

@@ -167,7 +167,8 @@ private Q_SLOTS:
     void copiesFollowEveryEdit()
     {
         QFETCH(Edit, edit);
-        auto form = shownForm(QStringLiteral("One Two\nThree\u00a0four\n\nFive"));
+        // Long enough that the text is compared in more than one block.
+        auto form = shownForm(QStringLiteral("One Two\nThree\u00a0four\n\nFive ").repeated(400));
         form->TB->setFocus();
         tq::DocumentText document(form->surface());
         QRandomGenerator random(20261208);

@@ -1,0 +1,147 @@
+// Times an Analyze pass in the real window (offscreen unless a display is
+// set) on a UTF-8 text given as the first argument, once left alone and once
+// with KEYS keystrokes (100 by default) typed in the middle of the text
+// while it runs, delivered through the event loop as a writer's would be.
+// Reports both pass times, the longest the event loop waited between two
+// visits, the longest a keystroke waited to be handled, and what the same
+// keystrokes take with no pass running.
+//   tq-bench-typing FILE [KEYS]
+#include "documentarea.h"
+#include "form1.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTextCursor>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+
+using tq::ui::Form1;
+
+namespace {
+
+// Notes when each keystroke reaches the document area.
+class KeyWatch : public QObject
+{
+public:
+    QElapsedTimer clock;
+    qint64 postedNs = 0;
+    qint64 longestNs = 0;
+    int handled = 0;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            longestNs = std::max(longestNs, clock.nsecsElapsed() - postedNs);
+            ++handled;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+struct Pass
+{
+    double seconds = 0;
+    double longestWaitMs = 0;
+};
+
+Pass timedPass(Form1 &form)
+{
+    QElapsedTimer t;
+    t.start();
+    form.Command1_Click();
+    return Pass{double(t.nsecsElapsed()) / 1e9, double(form.pacer().longestWaitNs()) / 1e6};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc < 2) {
+        std::fputs("usage: tq-bench-typing FILE [KEYS]\n", stderr);
+        return 2;
+    }
+    QFile file(QString::fromLocal8Bit(argv[1]));
+    if (!file.open(QIODevice::ReadOnly)) {
+        std::fprintf(stderr, "tq-bench-typing: cannot read %s\n", argv[1]);
+        return 2;
+    }
+    const QString text = QString::fromUtf8(file.readAll());
+    const int keys = argc > 2 ? std::max(1, atoi(argv[2])) : 100;
+
+    Form1 form;
+    form.show();
+    form.TB->setPlainText(text);
+    form.TB->document()->documentLayout()->documentSize();
+    QApplication::processEvents();
+    form.TB->setFocus();
+    QTextCursor middle(form.TB->document());
+    middle.setPosition(int(text.size() / 2));
+    form.TB->setTextCursor(middle);
+
+    timedPass(form);   // the first pass also fills caches
+    const Pass alone = timedPass(form);
+
+    // The keystrokes are spread over the first half of a pass left alone, a
+    // few at each visit to the event loop if need be, so that they all
+    // arrive while the pass runs.
+    KeyWatch watch;
+    watch.clock.start();
+    form.TB->installEventFilter(&watch);
+    int posted = 0;
+    bool running = false;
+    int duringPass = 0;
+    auto typeOne = [&] {
+        watch.postedNs = watch.clock.nsecsElapsed();
+        const QString letter(QChar(u'a' + posted % 26));
+        QApplication::postEvent(form.TB, new QKeyEvent(QEvent::KeyPress, Qt::Key_A + posted % 26,
+                                                       Qt::NoModifier, letter));
+        QApplication::postEvent(form.TB, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + posted % 26,
+                                                       Qt::NoModifier, letter));
+        ++posted;
+        if (running)
+            ++duringPass;
+    };
+    QTimer typist;
+    const int ticks = std::max(1, std::min(keys, int(form.pacer().visits() / 2)));
+    const int perTick = (keys + ticks - 1) / ticks;
+    typist.setInterval(std::max(1, int(alone.seconds * 1000 / 2 / ticks)));
+    QObject::connect(&typist, &QTimer::timeout, [&] {
+        for (int i = 0; i < perTick && posted < keys; ++i)
+            typeOne();
+        if (posted == keys)
+            typist.stop();
+    });
+    typist.start();
+    running = true;
+    const Pass typed = timedPass(form);
+    running = false;
+    while (posted < keys || watch.handled < keys)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+
+    // The same keystrokes with no pass: what the document area itself takes.
+    form.TB->removeEventFilter(&watch);
+    QElapsedTimer widgetOnly;
+    widgetOnly.start();
+    for (int i = 0; i < keys; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, QString(QChar(u'a' + i % 26)));
+        QApplication::sendEvent(form.TB, &press);
+        QApplication::processEvents();
+    }
+    const double widgetSeconds = double(widgetOnly.nsecsElapsed()) / 1e9;
+
+    std::printf("pass alone: %.3f s, longest event-loop wait %.1f ms\n", alone.seconds,
+                alone.longestWaitMs);
+    std::printf("pass with %d keystrokes (%d typed during it): %.3f s (%+.3f s), longest "
+                "event-loop wait %.1f ms, longest keystroke wait %.1f ms\n",
+                keys, duringPass, typed.seconds, typed.seconds - alone.seconds, typed.longestWaitMs,
+                double(watch.longestNs) / 1e6);
+    std::printf("the same keystrokes with no pass: %.3f s\n", widgetSeconds);
+    return 0;
+}
