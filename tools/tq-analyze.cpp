@@ -19,7 +19,7 @@
 #include "reference.h"
 #include "runs.h"
 #include "windowrun.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -23,7 +23,7 @@ struct BrowseSteps
 struct WindowRun
 {
     QStringList lines;
-    QList<Colour> colour;   // one per character, as the window paints them
+    QList<Colour> colour;   // one per character, as the document stores them
     QByteArray bold;        // one per character, as the document lays them out
 };
 

@@ -6,7 +6,7 @@
 
 #include "documenttext.h"
 #include "textsurface.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 #include <QList>
 #include <QStringList>

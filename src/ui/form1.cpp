@@ -17,7 +17,7 @@
 #include "screenfit.h"
 #include "valuetip.h"
 #include "widgetsurface.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 #include "wordlistbox.h"
 
 #include <QCheckBox>
@@ -366,7 +366,7 @@ bool Form1::resumePass(quint64 pass, qint64 tokens)
 
 void Form1::Command2_Click()
 {
-    clearFormatting(*m_surface);
+    resetFormatting(*m_surface);
     m_surface->flushFormatting();
 }
 

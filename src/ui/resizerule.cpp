@@ -5,7 +5,8 @@ namespace tq::ui {
 std::optional<PanelLayout> applyResizeRule(const std::function<QSizeF()> &clientSize,
                                            const std::function<void(QSizeF)> &grow)
 {
-    // Single precision, as the rule was always computed.
+    // Single precision throughout, so the minimum test and the panel sizes
+    // are worked out from the very same client size values.
     auto width = [&] { return float(clientSize().width()); };
     auto height = [&] { return float(clientSize().height()); };
 

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "resultlist.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 class QListWidget;
 class QListWidgetItem;

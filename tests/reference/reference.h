@@ -6,7 +6,7 @@
 #pragma once
 
 #include "analysispass.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 namespace tq {
 

@@ -3,7 +3,7 @@
 #include "testlocale.h"
 
 #include "passcheck.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 #include <QTest>
 
@@ -107,7 +107,7 @@ private Q_SLOTS:
         QVERIFY2(surface.text() == text, "bolding changed the document text");
         QCOMPARE(boldRuns(surface), bold);
 
-        clearFormatting(surface);
+        resetFormatting(surface);
         QVERIFY2(surface.text() == text, "clearing the formatting changed the document text");
         QCOMPARE(boldRuns(surface), QString());
     }

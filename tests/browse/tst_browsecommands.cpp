@@ -5,7 +5,7 @@
 #include "memorylist.h"
 #include "memorysurface.h"
 #include "reference.h"
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 #include <QRandomGenerator>
 #include <QTest>
@@ -34,7 +34,7 @@ QList<qsizetype> boldOffsets(const MemorySurface &s)
 
 } // namespace
 
-class TestWordBolder : public QObject
+class TestBrowseCommands : public QObject
 {
     Q_OBJECT
 
@@ -135,7 +135,7 @@ private Q_SLOTS:
         s.select(0, 3);
         s.setSelColor(255);
         s.setSelBold(true);
-        clearFormatting(s);
+        resetFormatting(s);
         QCOMPARE(s.text(), QStringLiteral("cat dog cat"));
         QCOMPARE(s.colourAt(0), Colour(0));
         QVERIFY(!s.boldAt(0));
@@ -149,11 +149,11 @@ private Q_SLOTS:
         QVERIFY(list.lines().isEmpty());
 
         // Nothing fails on an empty document and an empty list.
-        clearFormatting(s);
+        resetFormatting(s);
         clearAll(s, list);
         QVERIFY(s.text().isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(TestWordBolder)
-#include "tst_wordbolder.moc"
+QTEST_GUILESS_MAIN(TestBrowseCommands)
+#include "tst_browsecommands.moc"

@@ -1,4 +1,4 @@
-#include "wordbolder.h"
+#include "browsecommands.h"
 
 #include "analysispass.h"
 #include "textrules.h"
@@ -180,11 +180,6 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list, Document
             return;
         }
     }
-}
-
-void clearFormatting(TextSurface &surface)
-{
-    resetFormatting(surface);
 }
 
 void clearAll(TextSurface &surface, ResultList &list)

@@ -1,6 +1,7 @@
-// Bolding the occurrences of the words chosen in the word list, and the two
-// clear commands. Knows the document only through the text surface and the
-// list only through the small interface below.
+// The commands that act on the document from the word list: bolding the
+// occurrences of the words chosen in it, and "Clear All". Knows the document
+// only through the text surface and the list only through the small interface
+// below.
 #pragma once
 
 #include "documenttext.h"
@@ -30,8 +31,6 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list);
 // them from one call to the next while the text stays the same.
 void boldSelectedWords(TextSurface &surface, const ListSelection &list, DocumentText &document);
 
-// "Clear Formatting": all colour and bold removed, the whole text selected.
-void clearFormatting(TextSurface &surface);
 // "Clear All": the formatting reset, then an empty document and an empty list.
 void clearAll(TextSurface &surface, ResultList &list);
 

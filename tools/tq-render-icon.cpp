@@ -1,6 +1,6 @@
 // Writes the window icon at one size as a PNG file, for the desktop files:
 //   tq-render-icon SIZE FILE
-#include "appicon.h"
+#include "icon/appicon.h"
 
 #include <QGuiApplication>
 
