@@ -37,13 +37,14 @@ void publish(WordTable &table, ResultList &list)
 }
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
-                            WordTable &table, const YieldFunction &yield, const QLocale &locale)
+                            WordTable &table, const YieldFunction &yield,
+                            const PassOptions &options, const QLocale &locale)
 {
     // The text can change only while the pass yields.
     DocumentText document(surface);
     MinimumLength minimumLength;
-    TokenCleaner cleaner(locale);
-    RepetitionHighlighter highlighter(surface, document, controls, minimumLength);
+    TokenCleaner cleaner(locale, options.rules);
+    RepetitionHighlighter highlighter(surface, document, controls, minimumLength, options.rules);
 
     table.recreate();
     resetFormatting(surface);
@@ -56,26 +57,30 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         if (!(scanPos < text.size()))
             break;
         highlighter.startToken();
-        const qsizetype space = text.indexOf(u' ', scanPos);
+        const qsizetype space = findTokenEnd(text, scanPos, options.rules);
         const bool last = space < 0;
         const CleanedToken cleaned =
             cleaner.clean(QStringView(text).sliced(scanPos, (last ? text.size() : space) - scanPos));
 
         // A minimum length that cannot be converted abandons the test, and
         // the token is then not counted whatever the filter says.
-        if (const std::optional<double> minimum = minimumLength.read(controls)) {
+        // Lowering goes unit by unit, so the lowered word is a slice of the
+        // lowered text.
+        const QStringView word =
+            QStringView(document.lowered()).sliced(scanPos + cleaned.wordStart, cleaned.wordLength);
+        // An ignored word is walked over like any token, but neither counted
+        // nor searched for.
+        const bool ignored = options.ignored.contains(word);
+        if (const std::optional<double> minimum = minimumLength.read(controls); minimum && !ignored) {
             const bool tooShort = double(cleaned.wordLength) < *minimum;
-            if (!(controls.filterOn() && tooShort)) {
-                // Lowering goes unit by unit, so the lowered word is a slice
-                // of the lowered text.
-                table.count(QStringView(document.lowered())
-                                .sliced(scanPos + cleaned.wordStart, cleaned.wordLength));
-            }
+            if (!(controls.filterOn() && tooShort))
+                table.count(word);
         }
         if (last)
             break;
 
-        highlighter.HighlightRepeats(scanPos, cleaned.tokenLength);
+        if (!ignored)
+            highlighter.HighlightRepeats(scanPos, cleaned.tokenLength);
         scanPos = space + 1;
         controls.setProgress(float(double(scanPos) / double(text.size()) * 100.0));
         if (yield && !yield())

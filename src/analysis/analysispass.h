@@ -5,6 +5,7 @@
 #pragma once
 
 #include "controls.h"
+#include "passoptions.h"
 #include "resultlist.h"
 #include "textsurface.h"
 #include "wordtable.h"
@@ -28,7 +29,7 @@ struct PassOutcome
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield,
-                            const QLocale &locale = QLocale());
+                            const PassOptions &options = {}, const QLocale &locale = QLocale());
 
 // Colour 0 and no bold over the whole text, which is left selected.
 void resetFormatting(TextSurface &surface);

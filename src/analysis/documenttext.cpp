@@ -72,17 +72,18 @@ const QString &DocumentText::lowered()
     return m_lowered;
 }
 
-qsizetype DocumentText::firstMarkThenNonLetter()
+qsizetype DocumentText::firstMarkThenNonLetter(WordRules rules)
 {
-    if (!m_markValid) {
+    if (!m_markValid || rules != m_markRules) {
         m_markThenNonLetter = -1;
         for (qsizetype o = 1; o < m_text.size(); ++o) {
-            if (isWordStartMark(m_text[o - 1].unicode()) && !isLetter(m_text[o].unicode())) {
+            if (isWordStartMark(m_text[o - 1].unicode(), rules) && !isLetterAt(m_text, o, rules)) {
                 m_markThenNonLetter = o;
                 break;
             }
         }
         m_markValid = true;
+        m_markRules = rules;
     }
     return m_markThenNonLetter;
 }

@@ -5,6 +5,7 @@
 // every yield and the readers below trust the copy in between.
 #pragma once
 
+#include "textrules.h"
 #include "textsurface.h"
 
 namespace tq {
@@ -23,7 +24,7 @@ public:
     const QString &lowered();
     // The first offset o >= 1 where a word start mark is followed by a
     // non-letter at o; -1 when the text has none. Computed once per version.
-    qsizetype firstMarkThenNonLetter();
+    qsizetype firstMarkThenNonLetter(WordRules rules = {});
 
 private:
     void relower(const QString &text);
@@ -36,6 +37,7 @@ private:
     bool m_loweredValid = false;
     qsizetype m_markThenNonLetter = -1;
     bool m_markValid = false;
+    WordRules m_markRules;
 };
 
 } // namespace tq

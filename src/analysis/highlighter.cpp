@@ -4,18 +4,19 @@
 
 namespace tq {
 
-bool acceptsMatch(QStringView text, qsizetype offset, qsizetype length, MatchMode mode)
+bool acceptsMatch(QStringView text, qsizetype offset, qsizetype length, MatchMode mode,
+                  WordRules rules)
 {
     if (mode == MatchMode::NoFilters)
         return true;
     const bool atStart = offset == 0;
-    const bool afterMark = !atStart && isWordStartMark(text[offset - 1].unicode());
+    const bool afterMark = !atStart && isWordStartMark(text[offset - 1].unicode(), rules);
     if (mode == MatchMode::BeginningOfWord)
         return atStart || afterMark;
     const qsizetype after = offset + length;
     if (atStart || after >= text.size())
         return false;
-    return !isLetter(text[after].unicode()) && afterMark;
+    return !isLetterAt(text, after, rules) && afterMark;
 }
 
 bool colourPair(TextSurface &surface, qsizetype scanPos, qsizetype length,
@@ -33,11 +34,12 @@ bool colourPair(TextSurface &surface, qsizetype scanPos, qsizetype length,
 
 RepetitionHighlighter::RepetitionHighlighter(TextSurface &surface, DocumentText &text,
                                              AnalysisControls &controls,
-                                             MinimumLength &minimumLength)
+                                             MinimumLength &minimumLength, WordRules rules)
     : m_surface(surface)
     , m_text(text)
     , m_controls(controls)
     , m_minimumLength(minimumLength)
+    , m_rules(rules)
 {
 }
 
@@ -73,7 +75,7 @@ void RepetitionHighlighter::search(qsizetype scanPos, qsizetype length)
         const qsizetype found = findLowered(lowered, pattern, from, qsizetype(lastStart));
         if (found < 0)
             return;
-        if (acceptsMatch(m_text.text(), found, length, m_controls.matchMode()))
+        if (acceptsMatch(m_text.text(), found, length, m_controls.matchMode(), m_rules))
             colour(scanPos, length, found);
         from = found + 2 * length - 1;
     }
@@ -96,7 +98,7 @@ void RepetitionHighlighter::walkEmptyToken(qsizetype scanPos)
     // the selection is left.
     qsizetype lastAccepted = 0;
     if (m_controls.matchMode() == MatchMode::CompleteWords) {
-        lastAccepted = m_text.firstMarkThenNonLetter();
+        lastAccepted = m_text.firstMarkThenNonLetter(m_rules);
         if (lastAccepted < 0 || lastAccepted > scanPos - 1)
             return;
     }

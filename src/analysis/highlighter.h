@@ -6,6 +6,7 @@
 #include "controls.h"
 #include "documenttext.h"
 #include "minimumlength.h"
+#include "textrules.h"
 #include "textsurface.h"
 
 #include <array>
@@ -21,7 +22,8 @@ inline constexpr std::array<Colour, 5> Palette = {
 };
 
 // Whether an occurrence of length units at offset in text passes the match mode.
-bool acceptsMatch(QStringView text, qsizetype offset, qsizetype length, MatchMode mode);
+bool acceptsMatch(QStringView text, qsizetype offset, qsizetype length, MatchMode mode,
+                  WordRules rules = {});
 
 // Colours the token at scanPos and its occurrence at foundOffset alike. The
 // token's first character decides: a colour it already has is passed on,
@@ -38,7 +40,8 @@ class RepetitionHighlighter
 {
 public:
     RepetitionHighlighter(TextSurface &surface, DocumentText &text,
-                          AnalysisControls &controls, MinimumLength &minimumLength);
+                          AnalysisControls &controls, MinimumLength &minimumLength,
+                          WordRules rules = {});
 
     // Start of a pass: the cycle starts again at red.
     void startPass() { m_paletteIndex = 0; }
@@ -60,6 +63,7 @@ private:
     DocumentText &m_text;
     AnalysisControls &m_controls;
     MinimumLength &m_minimumLength;
+    WordRules m_rules;
     qint64 m_paletteIndex = 0;
     bool m_newColorUsed = false;
 };

@@ -7,6 +7,7 @@
 #include <emmintrin.h>
 #endif
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -19,6 +20,28 @@ char16_t lowerNonAscii(char16_t c)
     if (QChar::isSurrogate(c))
         return c;
     return char16_t(QChar::toLower(c));
+}
+
+bool isLetterBeyondAscii(QStringView text, qsizetype i)
+{
+    char32_t code = text[i].unicode();
+    if (QChar::isHighSurrogate(code) && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        code = QChar::surrogateToUcs4(text[i], text[i + 1]);
+    else if (QChar::isLowSurrogate(code) && i > 0 && text[i - 1].isHighSurrogate())
+        code = QChar::surrogateToUcs4(text[i - 1], text[i]);
+    return QChar::isLetter(code) || QChar::isMark(code);
+}
+
+qsizetype findTokenEnd(QStringView text, qsizetype from, WordRules rules)
+{
+    if (!rules.lineBreaksSeparate)
+        return text.indexOf(u' ', from);
+    const char16_t *units = text.utf16();
+    for (qsizetype i = std::max<qsizetype>(from, 0), n = text.size(); i < n; ++i) {
+        if (separatesTokens(units[i], rules))
+            return i;
+    }
+    return -1;
 }
 
 void lowerCaseInto(QStringView text, QString &out)

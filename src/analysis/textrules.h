@@ -12,17 +12,58 @@
 
 namespace tq {
 
+// The two word rules a writer may turn on. Both off, the classic rules hold:
+// only spaces separate tokens and only the 52 ASCII letters are letters.
+struct WordRules
+{
+    // Every line break acts exactly as a space: it ends a token and marks
+    // the start of the next word.
+    bool lineBreaksSeparate = false;
+    // Any character of the Unicode letter or mark categories is a letter.
+    bool allLetters = false;
+    bool operator==(const WordRules &) const = default;
+};
+
 // Only the 52 ASCII letters are letters.
 inline bool isLetter(char16_t c)
 {
     return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z');
 }
 
-// A word starts after a space or a tab, never after a line break.
-inline bool isWordStartMark(char16_t c)
+// LF, CR, vertical tab, form feed and the Unicode line and paragraph
+// separators; not NEL, not the tab.
+inline bool isLineBreak(char16_t c)
 {
-    return c == u' ' || c == u'\t';
+    return (c >= u'\n' && c <= u'\r') || c == 0x2028 || c == 0x2029;
 }
+
+// What ends a token: a space, and a line break under that rule.
+inline bool separatesTokens(char16_t c, WordRules rules)
+{
+    return c == u' ' || (rules.lineBreaksSeparate && isLineBreak(c));
+}
+
+// A word starts after a space or a tab, and after a line break only under
+// that rule.
+inline bool isWordStartMark(char16_t c, WordRules rules = {})
+{
+    return c == u' ' || c == u'\t' || (rules.lineBreaksSeparate && isLineBreak(c));
+}
+
+// Whether the character at offset i of text is a letter. Under allLetters a
+// unit of a surrogate pair counts by the pair's code point.
+bool isLetterBeyondAscii(QStringView text, qsizetype i);
+inline bool isLetterAt(QStringView text, qsizetype i, WordRules rules)
+{
+    const char16_t c = text[i].unicode();
+    if (c < 0x80 || !rules.allLetters)
+        return isLetter(c);
+    return isLetterBeyondAscii(text, i);
+}
+
+// The offset of the first character at or after from that ends a token, or
+// -1 when the text has none.
+qsizetype findTokenEnd(QStringView text, qsizetype from, WordRules rules);
 
 // Lower case, one UTF-16 unit for one, by the Unicode simple case mapping.
 // Surrogates are left alone, so characters outside the Basic Multilingual

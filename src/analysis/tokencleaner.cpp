@@ -10,9 +10,9 @@ CleanedToken TokenCleaner::clean(QStringView cut)
     for (qsizetype length = cut.size(); length > 0; --length) {
         if (mayBeNumber && m_numeric[size_t(length)])
             return {length, 0, length};
-        if (isLetter(cut[length - 1].unicode())) {
+        if (isLetterAt(cut, length - 1, m_rules)) {
             qsizetype start = 0;
-            while (!isLetter(cut[start].unicode()))
+            while (!isLetterAt(cut, start, m_rules))
                 ++start;
             return {length, start, length - start};
         }

@@ -23,12 +23,17 @@ struct CleanedToken
 class TokenCleaner
 {
 public:
-    explicit TokenCleaner(const QLocale &locale = QLocale()) : m_numbers(locale) {}
+    explicit TokenCleaner(const QLocale &locale = QLocale(), WordRules rules = {})
+        : m_numbers(locale)
+        , m_rules(rules)
+    {
+    }
 
     CleanedToken clean(QStringView cut);
 
 private:
     NumberForm m_numbers;
+    WordRules m_rules;
     std::vector<char> m_numeric;   // reused between tokens
 };
 

@@ -94,6 +94,12 @@ AnalysisCommands::~AnalysisCommands() = default;
 
 
 
+PassOptions AnalysisCommands::passOptions() const
+{
+    return {WordRules{lineBreaksSeparate->isChecked(), allLetters->isChecked()},
+            IgnoredWords(m_ignored)};
+}
+
 void AnalysisCommands::setIgnoredWords(const QStringList &words)
 {
     m_ignored = words;

@@ -6,6 +6,7 @@
 // code.
 #pragma once
 
+#include "passoptions.h"
 #include "stepping.h"
 
 #include <QObject>
@@ -46,6 +47,7 @@ public:
     QAction *allLetters;
 
     // The settings the next pass reads.
+    PassOptions passOptions() const;
     const QStringList &ignoredWordList() const { return m_ignored; }
     void setIgnoredWords(const QStringList &words);
 

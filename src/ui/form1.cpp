@@ -342,7 +342,7 @@ void Form1::runPass(TextSurface &surface)
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
     runAnalysisPass(surface, *m_controls, *m_list, m_table,
-                    [&] { return resumePass(pass, ++tokens); });
+                    [&] { return resumePass(pass, ++tokens); }, m_analysis->passOptions());
     if (m_pacer.isCurrent(pass))
         m_surface->flushFormatting();
 }

@@ -157,9 +157,12 @@ void DifferentialTest::fastMatchesStraightforward_data()
     QTest::addColumn<int>("documents");
     QTest::addColumn<int>("maxTokens");
     QTest::addColumn<bool>("interrupt");
-    QTest::newRow("undisturbed passes") << 1500 << 40 << false;
-    QTest::newRow("longer documents") << 100 << 600 << false;
-    QTest::newRow("edits and setting changes during yields") << 800 << 40 << true;
+    QTest::addColumn<bool>("everyOption");
+    QTest::newRow("undisturbed passes") << 1500 << 40 << false << false;
+    QTest::newRow("longer documents") << 100 << 600 << false << false;
+    QTest::newRow("edits and setting changes during yields") << 800 << 40 << true << false;
+    QTest::newRow("every option on") << 1500 << 40 << false << true;
+    QTest::newRow("every option on, edits during yields") << 800 << 40 << true << true;
 }
 
 void DifferentialTest::fastMatchesStraightforward()
@@ -167,15 +170,25 @@ void DifferentialTest::fastMatchesStraightforward()
     QFETCH(int, documents);
     QFETCH(int, maxTokens);
     QFETCH(bool, interrupt);
+    QFETCH(bool, everyOption);
     const quint32 seed = qEnvironmentVariableIsSet("TQ_DIFF_SEED")
         ? quint32(qEnvironmentVariableIntValue("TQ_DIFF_SEED")) : 20261208u;
-    QRandomGenerator g(seed + quint32(maxTokens) + (interrupt ? 1 : 0));
+    QRandomGenerator g(seed + quint32(maxTokens) + (interrupt ? 1 : 0) + (everyOption ? 2 : 0));
     int coloured = 0;   // guards against a generator that stopped producing repetitions
     for (int d = 0; d < documents; ++d) {
         const QString text = randomDocument(g, maxTokens);
         const quint32 runSeed = g.generate();
         const int stopAt = interrupt && g.bounded(4) == 0 ? g.bounded(1, 20) : -1;
         PassRun runs[2] = {PassRun(text), PassRun(text)};
+        if (everyOption) {
+            // Both word rules, and a few words of the vocabulary ignored, in
+            // whatever case.
+            QStringList ignored;
+            for (int n = g.bounded(5); n > 0; --n)
+                ignored.append(g.bounded(2) ? pick(g, vocabulary()).toUpper() : pick(g, vocabulary()));
+            for (PassRun &r : runs)
+                r.options = PassOptions{WordRules{true, true}, IgnoredWords(ignored)};
+        }
         QString before;
         for (PassRun &r : runs) {
             QRandomGenerator same(runSeed);   // identical settings, formatting and edits

@@ -221,7 +221,7 @@ void applyEvent(const YieldEvent &e, MemorySurface &surface, FixedControls &cont
     }
 }
 
-Run runCase(const Case &c, Algorithm algorithm, bool filter)
+Run runCase(const Case &c, Algorithm algorithm, bool filter, const PassOptions &options = {})
 {
     MemorySurface surface(c.text);
     RecordingControls controls;
@@ -240,7 +240,7 @@ Run runCase(const Case &c, Algorithm algorithm, bool filter)
         }
         return true;
     };
-    run.outcome = runPass(algorithm, surface, controls, list, table, yield, locale());
+    run.outcome = runPass(algorithm, surface, controls, list, table, yield, options, locale());
     run.entries = list.entries;
     run.text = surface.text();
     for (qsizetype i = 0; i < run.text.size(); ++i) {
@@ -471,6 +471,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Run reference = runCase(c, Algorithm::Straightforward, c.controls.filter);
     checkAlways(fast);
     checkSame(fast, reference);
+
+    // Every option on: line breaks separate words, letters of every
+    // language, and words ignored (in another case, with an accent).
+    static const PassOptions everyOption{
+        WordRules{true, true},
+        IgnoredWords({QStringLiteral("Cat"), QStringLiteral("A"), QStringLiteral("x\u0301"),
+                      QStringLiteral("caf\u00e9")})};
+    const Run fastWithOptions = runCase(c, Algorithm::Fast, c.controls.filter, everyOption);
+    checkAlways(fastWithOptions);
+    checkSame(fastWithOptions, runCase(c, Algorithm::Straightforward, c.controls.filter, everyOption));
     if (!eventful) {
         const Run unfiltered = c.controls.filter ? runCase(c, Algorithm::Fast, false) : fast;
         const Run filtered = c.controls.filter ? fast : runCase(c, Algorithm::Fast, true);

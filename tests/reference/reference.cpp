@@ -60,7 +60,7 @@ void count(QList<WordTable::Row> &rows, const QString &word)
 // other without overlapping, until one starts beyond the sensitivity.
 // Positions below count from 1, offsets from 0.
 bool searchAndColour(TextSurface &surface, AnalysisControls &controls, qsizetype scanPos,
-                     qsizetype length, Colour fresh)
+                     qsizetype length, Colour fresh, WordRules rules)
 {
     bool freshUsed = false;
     qsizetype searchPos = scanPos;
@@ -73,7 +73,7 @@ bool searchAndColour(TextSurface &surface, AnalysisControls &controls, qsizetype
                                                  start - 1) + 1;
         if (found == 0 || (found - 1) - scanPos > controls.sensitivity())
             return freshUsed;
-        if (acceptsMatch(text, found - 1, length, controls.matchMode()))
+        if (acceptsMatch(text, found - 1, length, controls.matchMode(), rules))
             freshUsed = colourPair(surface, scanPos, length, found - 1, fresh);
         searchPos = (found - 1) + length;
     }
@@ -82,33 +82,38 @@ bool searchAndColour(TextSurface &surface, AnalysisControls &controls, qsizetype
 } // namespace
 
 PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
-                          const YieldFunction &yield, const QLocale &locale)
+                          const YieldFunction &yield, const PassOptions &options,
+                          const QLocale &locale)
 {
     MinimumLength minimumLength;
-    TokenCleaner cleaner(locale);
+    TokenCleaner cleaner(locale, options.rules);
+    const QStringList ignoredWords = options.ignored.entries();
     QList<WordTable::Row> rows;
     qint64 paletteIndex = 0;
 
     resetFormatting(surface);
     for (qsizetype scanPos = 0; scanPos < surface.text().size();) {
         const QString text = surface.text();
-        const qsizetype space = text.indexOf(u' ', scanPos);
-        const bool last = space < 0;
+        qsizetype space = scanPos;
+        while (space < text.size() && !separatesTokens(text[space].unicode(), options.rules))
+            ++space;
+        const bool last = space == text.size();
         const QString cut = last ? text.sliced(scanPos) : text.sliced(scanPos, space - scanPos);
         const CleanedToken cleaned = cleaner.clean(cut);
         const QString word = lowerCase(QStringView(cut).sliced(cleaned.wordStart, cleaned.wordLength));
 
+        const bool ignored = ignoredWords.contains(word);
         if (const std::optional<double> minimum = minimumLength.read(controls)) {
-            if (!(controls.filterOn() && double(word.size()) < *minimum))
+            if (!ignored && !(controls.filterOn() && double(word.size()) < *minimum))
                 count(rows, word);
         }
         if (last)
             break;
 
         const std::optional<double> minimum = minimumLength.read(controls);
-        if (minimum && !(double(cleaned.tokenLength) < *minimum)
+        if (!ignored && minimum && !(double(cleaned.tokenLength) < *minimum)
             && searchAndColour(surface, controls, scanPos, cleaned.tokenLength,
-                               paletteColour(paletteIndex)))
+                               paletteColour(paletteIndex), options.rules))
             ++paletteIndex;
         scanPos = space + 1;
         controls.setProgress(float(double(scanPos) / double(surface.text().size()) * 100.0));
@@ -155,11 +160,11 @@ void referenceBold(TextSurface &surface, const ListSelection &list)
 
 PassOutcome runPass(Algorithm algorithm, TextSurface &surface, AnalysisControls &controls,
                     ResultList &list, WordTable &table, const YieldFunction &yield,
-                    const QLocale &locale)
+                    const PassOptions &options, const QLocale &locale)
 {
     if (algorithm == Algorithm::Straightforward)
-        return referencePass(surface, controls, list, yield, locale);
-    return runAnalysisPass(surface, controls, list, table, yield, locale);
+        return referencePass(surface, controls, list, yield, options, locale);
+    return runAnalysisPass(surface, controls, list, table, yield, options, locale);
 }
 
 } // namespace tq

@@ -16,12 +16,13 @@ enum class Algorithm {
 };
 
 PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
-                          const YieldFunction &yield, const QLocale &locale = QLocale());
+                          const YieldFunction &yield, const PassOptions &options = {},
+                          const QLocale &locale = QLocale());
 
 // Either pass; the table is the engine's and only the fast pass uses it.
 PassOutcome runPass(Algorithm algorithm, TextSurface &surface, AnalysisControls &controls,
                     ResultList &list, WordTable &table, const YieldFunction &yield,
-                    const QLocale &locale = QLocale());
+                    const PassOptions &options = {}, const QLocale &locale = QLocale());
 
 // The selection sort with exchange, most frequent first, over rows in
 // first-occurrence order.

@@ -52,6 +52,7 @@ struct PassRun
     RecordingControls controls;
     MemoryList list;
     WordTable table;
+    PassOptions options;
     PassOutcome outcome;
     int yields = 0;
 
@@ -65,7 +66,7 @@ struct PassRun
         outcome = runPass(algorithm, surface, controls, list, table, [&] {
             ++yields;
             return onYield ? onYield(*this, yields) : true;
-        });
+        }, options);
     }
 };
 

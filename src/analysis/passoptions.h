@@ -1,0 +1,57 @@
+// What a writer may choose about a pass beyond the window's controls: the
+// word rules and the words to leave alone. The defaults change nothing.
+#pragma once
+
+#include "textrules.h"
+
+#include <QHashFunctions>
+#include <QStringList>
+
+#include <unordered_set>
+
+namespace tq {
+
+// Words never listed and never searched for repetitions, compared with each
+// cleaned word once both are lowered the way the list lowers words.
+class IgnoredWords
+{
+public:
+    IgnoredWords() = default;
+    // Entries are lowered, not trimmed or cleaned otherwise; the empty word
+    // is never ignored.
+    explicit IgnoredWords(const QStringList &entries)
+    {
+        for (const QString &entry : entries) {
+            if (!entry.isEmpty())
+                m_words.insert(lowerCase(entry));
+        }
+    }
+
+    bool isEmpty() const { return m_words.empty(); }
+    QStringList entries() const { return QStringList(m_words.begin(), m_words.end()); }
+    bool contains(QStringView loweredWord) const
+    {
+        return !m_words.empty() && m_words.find(loweredWord) != m_words.end();
+    }
+
+private:
+    struct Hash
+    {
+        using is_transparent = void;
+        size_t operator()(QStringView s) const { return qHash(s); }
+    };
+    struct Equal
+    {
+        using is_transparent = void;
+        bool operator()(QStringView a, QStringView b) const { return a == b; }
+    };
+    std::unordered_set<QString, Hash, Equal> m_words;
+};
+
+struct PassOptions
+{
+    WordRules rules;
+    IgnoredWords ignored;
+};
+
+} // namespace tq
