@@ -12,6 +12,8 @@
 // ends as "\n") instead of as UTF-8 text kept exactly as given.
 #include "headlessapp.h"
 #include "jsonwriter.h"
+#include "rangesurface.h"
+#include "wordoptions.h"
 #include "manuscript.h"
 #include "memorylist.h"
 #include "memorysurface.h"
@@ -43,6 +45,7 @@ struct Options
     bool progress = false;
     bool time = false;
     bool window = false;
+    cli::WordOptions words;
     bool timeClear = false;
     bool open = false;
     BrowseSteps browse;
@@ -81,6 +84,10 @@ constexpr const char *Usage =
     "  --select I,J,...       then select these 0-based list entries, one by one\n"
     "  --time                 print the pass's wall time on stderr\n"
     "  --time-clear           (window) time \"Clear Formatting\" afterwards\n"
+    "  --ignore FILE          (memory) words never listed or coloured, one per line (UTF-8)\n"
+    "  --range FIRST,LAST     (memory) analyse only these offsets, both included\n"
+    "  --line-breaks-separate (memory) a line break separates words as a space does\n"
+    "  --all-letters          (memory) letters of every language count as letters\n"
     "  --open                 read FILE as the window opens it (.txt, .md, .html, .odt,\n"
     "                         .docx; paragraph ends as \"\\n\")\n";
 
@@ -168,6 +175,17 @@ std::optional<Options> parse(const QStringList &args, QString &error)
                 }
                 o.browse.select.append(entry);
             }
+        } else if (cli::WordOptions::isWordOption(a)) {
+            QString v;
+            if (cli::WordOptions::takesValue(a)) {
+                const auto given = value();
+                if (!given)
+                    return std::nullopt;
+                v = *given;
+            }
+            error = o.words.set(a, v);
+            if (!error.isEmpty())
+                return std::nullopt;
         } else if (a == u"--help" || a == u"-h") {
             std::fputs(Usage, stdout);
             std::exit(0);
@@ -183,6 +201,11 @@ std::optional<Options> parse(const QStringList &args, QString &error)
     }
     if (o.window && (o.progress || o.algorithm != Algorithm::Fast)) {
         error = QStringLiteral("--progress and --straightforward need --surface memory");
+        return std::nullopt;
+    }
+    if (o.window && (o.words.range || !o.words.ignored.isEmpty() || o.words.lineBreaksSeparate
+                     || o.words.allLetters)) {
+        error = QStringLiteral("--ignore, --range and the word rules need --surface memory");
         return std::nullopt;
     }
     if (o.timeClear && !o.window) {
@@ -250,6 +273,9 @@ int main(int argc, char **argv)
         text = QString::fromUtf8(file.readAll());
     }
 
+    if (const QString wrong = options->words.checkRange(text.size()); !wrong.isEmpty())
+        return fail(wrong);
+
     QStringList lines;
     QList<Colour> colour;
     QByteArray bold;
@@ -284,7 +310,15 @@ int main(int argc, char **argv)
         WordTable table;
         QElapsedTimer timer;
         timer.start();
-        runPass(options->algorithm, surface, controls, list, table, [] { return true; });
+        const PassOptions passOptions{
+            WordRules{options->words.lineBreaksSeparate, options->words.allLetters},
+            IgnoredWords(options->words.ignored)};
+        if (const auto range = options->words.range) {
+            RangeSurface part(surface, range->first, range->second);
+            runPass(options->algorithm, part, controls, list, table, [] { return true; }, passOptions);
+        } else {
+            runPass(options->algorithm, surface, controls, list, table, [] { return true; }, passOptions);
+        }
         if (options->time)
             std::fprintf(stderr, "pass: %.3f s\n", double(timer.nsecsElapsed()) / 1e9);
 

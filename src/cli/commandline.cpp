@@ -6,6 +6,8 @@
 #include "manuscript.h"
 #include "memorylist.h"
 #include "memorysurface.h"
+#include "rangesurface.h"
+#include "wordoptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -28,12 +30,13 @@ struct Request
     FixedControls controls;
     QString wordList;
     QString highlighted;
+    WordOptions words;
 };
 
 // The options, with the window's names for the settings.
 QList<QCommandLineOption> options()
 {
-    return {
+    return QList<QCommandLineOption>{
         {u"analyze"_s, u"Analyse FILE (.txt, .md, .html, .odt, .docx) without a window."_s, u"FILE"_s},
         {u"sensitivity"_s, u"Distance in characters within which a repetition is coloured, 20 to 400 (20)."_s, u"N"_s},
         {u"min-length"_s, u"Minimum Word Check Length, as typed in its box (\"3\")."_s, u"TEXT"_s},
@@ -41,7 +44,7 @@ QList<QCommandLineOption> options()
         {u"mode"_s, u"Match mode: none, begin (at the beginning of a word) or complete (complete words only)."_s, u"MODE"_s},
         {u"word-list"_s, u"Write the word list to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"highlighted"_s, u"Write the document with the colours to OUT, as .html or .odt."_s, u"OUT"_s},
-    };
+    } + WordOptions::options();
 }
 
 void say(FILE *stream, const QString &text)
@@ -128,6 +131,14 @@ std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &er
         error = QStringLiteral("--word-list and --highlighted both name %1").arg(r.wordList);
         return std::nullopt;
     }
+    for (const QCommandLineOption &option : WordOptions::options()) {
+        const QString name = option.names().constFirst();
+        if (!parser.isSet(name))
+            continue;
+        error = r.words.set(name, parser.value(name));
+        if (!error.isEmpty())
+            return std::nullopt;
+    }
     return r;
 }
 
@@ -138,10 +149,19 @@ int analyze(const Request &request)
         return fail(read.error);
 
     MemorySurface surface(documents::documentText(*read.document));
+    if (const QString wrong = request.words.checkRange(surface.text().size()); !wrong.isEmpty())
+        return fail(wrong);
     FixedControls controls = request.controls;
     MemoryList list;
     WordTable table;
-    runAnalysisPass(surface, controls, list, table, [] { return true; });
+    const PassOptions options{WordRules{request.words.lineBreaksSeparate, request.words.allLetters},
+                              IgnoredWords(request.words.ignored)};
+    if (const auto range = request.words.range) {
+        RangeSurface part(surface, range->first, range->second);
+        runAnalysisPass(part, controls, list, table, [] { return true; }, options);
+    } else {
+        runAnalysisPass(surface, controls, list, table, [] { return true; }, options);
+    }
 
     if (request.wordList.isEmpty() && request.highlighted.isEmpty()) {
         QString out;
