@@ -84,10 +84,6 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
 
     // Shown once the window can run a pass over part of the document.
     analyzeSelection->setVisible(bool(m_analyzeRange));
-    // The pass does not read the ignored words or the word rules yet: their
-    // entries stay out of the menu until it does.
-    for (QAction *pending : {ignoredWords, lineBreaksSeparate, allLetters})
-        pending->setVisible(false);
 }
 
 AnalysisCommands::~AnalysisCommands() = default;

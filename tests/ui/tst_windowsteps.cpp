@@ -298,6 +298,7 @@ private Q_SLOTS:
         QCOMPARE(entries.mid(section + 1, 3),
                  (QStringList{"Find &Next", "Find &Previous", "-"}));
         QVERIFY(entries.contains(QStringLiteral("Analyze &Selection")));
+        QVERIFY(entries.contains(QStringLiteral("&Ignored Words…")));
         QVERIFY(form->analysis().lineBreaksSeparate->isCheckable());
         QVERIFY(form->analysis().allLetters->isCheckable());
     }
