@@ -145,7 +145,10 @@ QList<Span> occurrencesOf(QStringView loweredText, const QStringList &loweredWor
         if (!w.isEmpty())
             byLength[w.size()].push_back(w);
     }
-    for (const auto &[length, words] : byLength) {
+    for (const auto &group : byLength) {
+        // Named copies: a lambda may not capture a structured binding (clang 14).
+        const qsizetype length = group.first;
+        const std::vector<QStringView> &words = group.second;
         // The bolding does not reach an occurrence on the last character
         // when the same word occurs just before it.
         std::vector<char> atSecondLast(words.size(), 0);
