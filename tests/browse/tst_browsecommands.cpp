@@ -1,4 +1,5 @@
 // Bolding the words chosen in the list, and the two clear commands.
+#include "listselection.h"
 #include "testlocale.h"
 
 #include "analysispass.h"
@@ -14,14 +15,7 @@ using namespace tq;
 
 namespace {
 
-struct Selection : ListSelection
-{
-    QStringList words;
-    QList<bool> selected;
-    qsizetype count() const override { return words.size(); }
-    bool isSelected(qsizetype i) const override { return selected.at(i); }
-    QString word(qsizetype i) const override { return words.at(i); }
-};
+using Selection = TestSelection;
 
 QList<qsizetype> boldOffsets(const MemorySurface &s)
 {

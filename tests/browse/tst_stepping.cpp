@@ -1,5 +1,6 @@
 // Stepping through the occurrences of the chosen words and through the
 // coloured runs.
+#include "listselection.h"
 #include "memorysurface.h"
 #include "reference.h"
 #include "stepping.h"
@@ -23,14 +24,7 @@ Q_DECLARE_METATYPE(tq::Direction)
 
 namespace {
 
-struct Selection : ListSelection
-{
-    QStringList words;
-    QList<bool> selected;
-    qsizetype count() const override { return words.size(); }
-    bool isSelected(qsizetype i) const override { return selected.at(i); }
-    QString word(qsizetype i) const override { return words.at(i); }
-};
+using Selection = TestSelection;
 
 // "..RR.GG": one character per position, '.' uncoloured, any letter a colour.
 QList<Colour> colours(const QString &picture)
