@@ -1,5 +1,6 @@
-# Sourced by the scripts in this folder: installs the Debian packages the
-# build needs when any is missing, then configures and builds into build/.
+# Sourced by the scripts: installs the Debian packages the build needs when
+# any is missing, and builds a folder with one of the presets in
+# CMakePresets.json.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 
@@ -21,10 +22,13 @@ BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libquazip1-qt6-dev libucharde
 # Making the Debian package (scripts/package): dependencies, file types, lint.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
 
+# build PRESET DIR [BUILD_OPTIONS...]: configures DIR with the preset's
+# options every time (quick when nothing changed), so a folder never keeps
+# the options of an earlier configure, then builds it (cmake --build options,
+# such as --target, may follow). A compiler launcher such as ccache is taken
+# from CMAKE_CXX_COMPILER_LAUNCHER in the environment.
 build() {
-    local dir=${1:-build}; shift || true
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    fi
-    cmake --build "$dir"
+    local preset=$1 dir=$2; shift 2
+    cmake --preset "$preset" -B "$dir" >/dev/null
+    cmake --build "$dir" "$@"
 }

@@ -23,8 +23,9 @@ for f in "${expect[@]}"; do
     [ -s "$f" ] || { echo "missing after install: ${f#$prefix/}"; exit 1; }
 done
 for size in 16 32 48 64 128 256; do
-    got=$(python3 -c 'import struct,sys; d=open(sys.argv[1],"rb").read(24); print("%dx%d" % struct.unpack(">II", d[16:24]))' \
-        "$share/icons/hicolor/${size}x${size}/apps/$id.png")
+    # A PNG's width and height are the two big-endian words after its header.
+    got=$(od -An -j16 -N8 -tu4 --endian=big "$share/icons/hicolor/${size}x${size}/apps/$id.png" |
+        awk '{ print $1 "x" $2 }')
     [ "$got" = "${size}x${size}" ] || { echo "icon ${size}: is $got"; exit 1; }
 done
 
