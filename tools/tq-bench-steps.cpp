@@ -7,6 +7,7 @@
 #include "analysiscommands.h"
 #include "documentarea.h"
 #include "form1.h"
+#include "windowprobe.h"
 
 #include <QAction>
 #include <QApplication>
@@ -68,7 +69,7 @@ int main(int argc, char **argv)
     for (int i = 0; i < steps; ++i) {
         QElapsedTimer t;
         t.start();
-        form.analysis().findNext->trigger();
+        tq::ui::WindowProbe::analysis(form).findNext->trigger();
         QApplication::processEvents();
         times.append(msSince(t));
     }
@@ -89,7 +90,7 @@ int main(int argc, char **argv)
     QApplication::processEvents();
     QElapsedTimer t;
     t.start();
-    form.analysis().analyzeSelection->trigger();
+    tq::ui::WindowProbe::analysis(form).analyzeSelection->trigger();
     const double pass = msSince(t);
     QApplication::processEvents();
     std::printf("analyze selection of %lld units: %.1f ms to the filled list (%d entries), "

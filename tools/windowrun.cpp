@@ -2,7 +2,8 @@
 
 #include "documentarea.h"
 #include "form1.h"
-#include "widgetsurface.h"
+#include "passpacer.h"
+#include "windowprobe.h"
 #include "wordlistbox.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -39,7 +40,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::Form1 form;
+    ui::PassPacer pacer;
+    ui::Form1 form(&pacer);
 
     if (controls.sens < form.ScrlS->minimum() || controls.sens > form.ScrlS->maximum()) {
         error = QStringLiteral("the window's sensitivity runs from %1 to %2")
@@ -74,8 +76,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     timer.start();
     form.Command1_Click();
     timing.passSeconds = double(timer.nsecsElapsed()) / 1e9;
-    timing.longestWaitMs = double(form.pacer().longestWaitNs()) / 1e6;
-    timing.visits = form.pacer().visits();
+    timing.longestWaitMs = double(pacer.longestWaitNs()) / 1e6;
+    timing.visits = pacer.visits();
 
     if (browse.bold)
         form.ckBold->setChecked(true);
@@ -100,7 +102,7 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         QCoreApplication::processEvents();
         longest = qMax(longest, turn.nsecsElapsed());
         timing.boldVisibleSeconds = double(timer.nsecsElapsed()) / 1e9;
-        while (form.surface().boldPending()) {
+        while (ui::WindowProbe::surface(form).boldPending()) {
             turn.start();
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
             longest = qMax(longest, turn.nsecsElapsed());
@@ -109,20 +111,20 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         timing.boldLongestWaitSeconds = double(longest) / 1e9;
     }
     // Whatever is still being laid out is read back complete.
-    while (form.surface().boldPending())
+    while (ui::WindowProbe::surface(form).boldPending())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
 
     WindowRun run;
     for (int i = 0; i < form.lstWords->count(); ++i)
         run.lines.append(tq::ui::WordListBox::publishedLine(form.lstWords->item(i)));
-    run.colour = form.surface().colours();
-    run.bold = form.surface().boldShown();
+    run.colour = ui::WindowProbe::surface(form).colours();
+    run.bold = ui::WindowProbe::surface(form).boldShown();
 
     if (timeClear) {
         timer.start();
         form.Command2_Click();
-        while (form.surface().boldPending())
+        while (ui::WindowProbe::surface(form).boldPending())
             QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         timing.clearSeconds = double(timer.nsecsElapsed()) / 1e9;
     }

@@ -10,6 +10,7 @@
 #include "exportcommands.h"
 #include "floatprogressbar.h"
 #include "formcontrols.h"
+#include "passpacer.h"
 #include "icon/appicon.h"
 #include "programname.h"
 #include "rangesurface.h"
@@ -70,9 +71,11 @@ qint16 shiftCode(Qt::KeyboardModifiers modifiers)
 
 } // namespace
 
-Form1::Form1(QWidget *parent)
+Form1::Form1(PassPacer *pacer, QWidget *parent)
     : QWidget(parent)
     , m_twips(logicalDpiX(), logicalDpiY())
+    , m_ownPacer(pacer ? nullptr : std::make_unique<PassPacer>())
+    , m_pacer(pacer ? *pacer : *m_ownPacer)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(programName());
@@ -356,9 +359,7 @@ bool Form1::resumePass(quint64 pass, qint64 tokens)
         return true;
     // The formatting of the whole slice is shown in one go.
     m_surface->flushFormatting();
-    m_pacer.visitStarting();
-    if (m_visitHook)
-        m_visitHook(tokens);
+    m_pacer.visitStarting(tokens);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     m_pacer.visitEnded();
     return m_pacer.isCurrent(pass);

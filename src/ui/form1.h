@@ -4,7 +4,6 @@
 // the business of the analysis and browsing code they call.
 #pragma once
 
-#include "passpacer.h"
 #include "textsurface.h"
 #include "twips.h"
 #include "wordtable.h"
@@ -37,14 +36,18 @@ class DocumentMenu;
 class ExportCommands;
 class FloatProgressBar;
 class FormControls;
+class PassPacer;
 class WidgetSurface;
 class WordListBox;
+struct WindowProbe;
 
 class Form1 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Form1(QWidget *parent = nullptr);
+    // Passes are paced by pacer, which must outlive the window, or when none
+    // is given by a pacer of the window's own on the steady clock.
+    explicit Form1(PassPacer *pacer = nullptr, QWidget *parent = nullptr);
     ~Form1() override;
 
     // The controls, each also findable by its object name.
@@ -78,19 +81,8 @@ public:
     void ckBold_Click();
     void Form_Resize();
 
-    // The document area's context menu, where each group of commands adds its section.
-    DocumentMenu &documentMenu() { return *m_menu; }
     // The file behind the document: opening, saving, recovery.
     DocumentFile &documentFile() { return *m_file; }
-
-    WidgetSurface &surface() { return *m_surface; }
-    AnalysisCommands &analysis() { return *m_analysis; }
-    const WordTable &wordTable() const { return m_table; }
-    PassPacer &pacer() { return m_pacer; }
-    const Twips &twips() const { return m_twips; }
-    // Runs inside every visit a pass makes to the event loop, with the number
-    // of tokens handled so far: tests act there as a writer would.
-    void setVisitHook(std::function<void(qint64)> hook) { m_visitHook = std::move(hook); }
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -121,11 +113,13 @@ private:
     AnalysisCommands *m_analysis = nullptr;   // a child of the window
     DocumentFile *m_file = nullptr;   // owned by the window
     ExportCommands *m_exports = nullptr;
-    PassPacer m_pacer;
-    std::function<void(qint64)> m_visitHook;
+    std::unique_ptr<PassPacer> m_ownPacer;
+    PassPacer &m_pacer;
     bool m_framePending = true;
     bool m_passRunning = false;
     std::function<void()> m_nextPass;   // asked for during the running pass
+
+    friend struct WindowProbe;   // the tests' and tools' view of the inside
 };
 
 } // namespace tq::ui

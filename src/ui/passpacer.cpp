@@ -1,10 +1,19 @@
 #include "passpacer.h"
 
+#include <chrono>
+
 namespace tq::ui {
+
+qint64 PassPacer::steadyClock()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 quint64 PassPacer::startPass()
 {
-    m_sinceVisit.start();
+    m_waitingSince = m_clock();
     m_longestWaitNs = 0;
     m_visits = 0;
     return ++m_current;
@@ -12,18 +21,20 @@ quint64 PassPacer::startPass()
 
 bool PassPacer::visitDue() const
 {
-    return m_everyToken || m_sinceVisit.nsecsElapsed() >= DefaultIntervalNs;
+    return m_clock() - m_waitingSince >= DefaultIntervalNs;
 }
 
-void PassPacer::visitStarting()
+void PassPacer::visitStarting(qint64 tokens)
 {
-    m_longestWaitNs = qMax(m_longestWaitNs, m_sinceVisit.nsecsElapsed());
+    m_longestWaitNs = qMax(m_longestWaitNs, m_clock() - m_waitingSince);
     ++m_visits;
+    if (m_visitHook)
+        m_visitHook(tokens);
 }
 
 void PassPacer::visitEnded()
 {
-    m_sinceVisit.start();
+    m_waitingSince = m_clock();
 }
 
 } // namespace tq::ui

@@ -10,16 +10,23 @@
 // every older pass stale, and a stale pass stops at its next resume.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QtGlobal>
+
+#include <functional>
 
 namespace tq::ui {
 
 class PassPacer
 {
 public:
+    // Nanoseconds on a clock that never goes back.
+    using Clock = std::function<qint64()>;
+    static qint64 steadyClock();
+
     // At least this long between the end of one visit and the next.
     static constexpr qint64 DefaultIntervalNs = 5'000'000;
+
+    explicit PassPacer(Clock clock = steadyClock) : m_clock(std::move(clock)) {}
 
     // Starts counting for a new pass, which supersedes any pass running.
     quint64 startPass();
@@ -27,11 +34,13 @@ public:
     // Every pass still running ends at its next resume.
     void stopAll() { ++m_current; }
 
-    // Visit after every token (for tests that act after a given token).
-    void setVisitEveryToken(bool on) { m_everyToken = on; }
     bool visitDue() const;
-    void visitStarting();
+    // A visit begins after the pass has handled this many tokens.
+    void visitStarting(qint64 tokens);
     void visitEnded();
+    // Runs at the start of every visit, with the number of tokens handled so
+    // far: whoever owns the pacer can act there as a writer would.
+    void setVisitHook(std::function<void(qint64)> hook) { m_visitHook = std::move(hook); }
 
     // How long the event loop waited at most during the last pass started,
     // between the start of the pass or the end of a visit and the next visit.
@@ -39,9 +48,10 @@ public:
     qint64 visits() const { return m_visits; }
 
 private:
+    Clock m_clock;
+    std::function<void(qint64)> m_visitHook;
     quint64 m_current = 0;
-    bool m_everyToken = false;
-    QElapsedTimer m_sinceVisit;
+    qint64 m_waitingSince = 0;
     qint64 m_longestWaitNs = 0;
     qint64 m_visits = 0;
 };

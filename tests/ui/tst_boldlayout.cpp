@@ -41,9 +41,9 @@ void clickEntry(Form1 &form, const QString &word, Qt::KeyboardModifiers modifier
 // The bold the surface wants, one flag per character.
 QByteArray wantedBold(Form1 &form)
 {
-    QByteArray wanted(form.surface().text().size(), 0);
+    QByteArray wanted(WindowProbe::surface(form).text().size(), 0);
     for (qsizetype i = 0; i < wanted.size(); ++i)
-        wanted[i] = form.surface().boldAt(i) ? 1 : 0;
+        wanted[i] = WindowProbe::surface(form).boldAt(i) ? 1 : 0;
     return wanted;
 }
 
@@ -72,11 +72,11 @@ QList<std::pair<int, int>> linesInView(Form1 &form)
 // Every coloured character on a line in view is painted in its colour.
 void checkViewPainted(Form1 &form)
 {
-    const QList<tq::ui::WidgetSurface::PaintedRun> painted = form.surface().paintedColours();
+    const QList<tq::ui::WidgetSurface::PaintedRun> painted = WindowProbe::surface(form).paintedColours();
     int coloured = 0;
     for (const auto &[from, to] : linesInView(form)) {
         for (int i = from; i < to; ++i) {
-            const tq::Colour colour = form.surface().colourAt(i);
+            const tq::Colour colour = WindowProbe::surface(form).colourAt(i);
             if (colour == 0)
                 continue;
             ++coloured;
@@ -118,11 +118,11 @@ private Q_SLOTS:
         form->ckBold->setChecked(true);
         clickEntry(*form, QStringLiteral("the"));
 
-        const QByteArray shownNow = form->surface().boldShown();
+        const QByteArray shownNow = WindowProbe::surface(*form).boldShown();
         const QByteArray wantedNow = wantedBold(*form);
         for (const auto &[from, to] : linesInView(*form))
             QCOMPARE(shownNow.mid(from, to - from), wantedNow.mid(from, to - from));
-        QVERIFY(form->surface().boldPending());
+        QVERIFY(WindowProbe::surface(*form).boldPending());
         const qsizetype tail = wantedNow.size() - 2000;
         QVERIFY(wantedNow.mid(tail).contains(char(1)));
         QVERIFY(!shownNow.mid(tail).contains(char(1)));
@@ -140,9 +140,9 @@ private Q_SLOTS:
             c.removeSelectedText();
         }
         settleBold(*form);
-        QVERIFY(!form->surface().boldPending());
+        QVERIFY(!WindowProbe::surface(*form).boldPending());
         const QByteArray wanted = wantedBold(*form);
-        QCOMPARE(form->surface().boldShown(), wanted);
+        QCOMPARE(WindowProbe::surface(*form).boldShown(), wanted);
         const qsizetype bolded = wanted.count(char(1));
         if (then == u"cat")
             QCOMPARE(bolded, 3 * 2500);

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         auto form = shownForm(QString());
         QTextCursor(form->TB->document()).insertText(typed);
-        QCOMPARE(form->surface().text(), text);
+        QCOMPARE(WindowProbe::surface(*form).text(), text);
         // Offsets are the document's positions.
         for (qsizetype i = 0; i < text.size(); ++i)
             QCOMPARE(form->TB->document()->characterAt(int(i)) == QChar::ParagraphSeparator
@@ -89,7 +89,7 @@ private Q_SLOTS:
     void versionFollowsTextNotFormatting()
     {
         auto form = shownForm(QStringLiteral("cat cat x"));
-        tq::ui::WidgetSurface &s = form->surface();
+        tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         const quint64 before = s.textVersion();
         form->Command1_Click();
         QVERIFY(!colourRuns(*form).isEmpty());
@@ -170,12 +170,12 @@ private Q_SLOTS:
         // Long enough that the text is compared in more than one block.
         auto form = shownForm(QStringLiteral("One Two\nThree\u00a0four\n\nFive ").repeated(400));
         form->TB->setFocus();
-        tq::DocumentText document(form->surface());
+        tq::DocumentText document(WindowProbe::surface(*form));
         QRandomGenerator random(20261208);
         for (int step = 0; step < 300; ++step) {
             edit(*form, random);
             const QString fresh = freshText(*form->TB->document());
-            QCOMPARE(form->surface().text(), fresh);
+            QCOMPARE(WindowProbe::surface(*form).text(), fresh);
             document.sync();
             QCOMPARE(document.text(), fresh);
             QCOMPARE(document.lowered(), tq::lowerCase(fresh));
@@ -232,7 +232,7 @@ private Q_SLOTS:
 
         form->TB->setFocus();
         QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->surface().text(), QStringLiteral("the cat and the dog and the end"));
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("the cat and the dog and the end"));
     }
 
     // "Clear All" empties the document as one edit, so a press by mistake
@@ -241,10 +241,10 @@ private Q_SLOTS:
     {
         auto form = shownForm(QStringLiteral("keep these words"));
         form->Command3_Click();
-        QCOMPARE(form->surface().text(), QString());
+        QCOMPARE(WindowProbe::surface(*form).text(), QString());
         form->TB->setFocus();
         QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(form->surface().text(), QStringLiteral("keep these words"));
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("keep these words"));
     }
 
     // A long coloured document is painted only where it is in view, and the
@@ -257,7 +257,7 @@ private Q_SLOTS:
         auto form = shownForm(text);
         form->Command1_Click();
         auto check = [&] {
-            const auto [first, last] = form->surface().paintedRange();
+            const auto [first, last] = WindowProbe::surface(*form).paintedRange();
             QList<Run> expected;
             for (const Run &r : colourRuns(*form)) {
                 if (r.last >= first && r.first < last)
@@ -270,10 +270,10 @@ private Q_SLOTS:
         check();   // where the pass left the view: at its last coloured range
         QScrollBar *bar = form->TB->verticalScrollBar();
         bar->setValue(0);
-        QVERIFY(form->surface().paintedRange().second < text.size());
+        QVERIFY(WindowProbe::surface(*form).paintedRange().second < text.size());
         check();
         bar->setValue(bar->maximum() / 2);
-        QVERIFY(form->surface().paintedRange().first > 0);
+        QVERIFY(WindowProbe::surface(*form).paintedRange().first > 0);
         check();
     }
 };

@@ -244,7 +244,7 @@ private Q_SLOTS:
         QCOMPARE(before->defaultFont(), font);
         QVERIFY(!before->isUndoAvailable());
         QVERIFY(listLines(*m_form).isEmpty());
-        QCOMPARE(m_form->surface().text(), QStringLiteral("Tide and tide.\nSea\n"));
+        QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Tide and tide.\nSea\n"));
         QCOMPARE(m_form->TB->textCursor().position(), 0);
         m_form->Command1_Click();
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 3, 0x0000ff}, {9, 12, 0x0000ff}}));
@@ -393,12 +393,12 @@ private Q_SLOTS:
             QTextCursor c(const_cast<QTextDocument *>(&d));
             c.setPosition(i + 1);
             const QTextCharFormat fmt = c.charFormat();
-            const quint32 colour = m_form->surface().colourAt(i);
+            const quint32 colour = WindowProbe::surface(*m_form).colourAt(i);
             const QColor shown = fmt.foreground().color();
             QCOMPARE(fmt.hasProperty(QTextFormat::ForegroundBrush), colour != 0);
             if (colour != 0)
                 QCOMPARE(quint32(shown.red() | shown.green() << 8 | shown.blue() << 16), colour);
-            QCOMPARE(fmt.fontWeight() >= QFont::Bold, m_form->surface().boldAt(i));
+            QCOMPARE(fmt.fontWeight() >= QFont::Bold, WindowProbe::surface(*m_form).boldAt(i));
         }
         // Exports are not edits, and the document's own file is untouched.
         QVERIFY(!m_form->isWindowModified());

@@ -66,8 +66,8 @@ private Q_SLOTS:
         m_save->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+U")));
         m_find = new QAction(QStringLiteral("Step"), m_form.get());
         m_find->setShortcut(QKeySequence(QStringLiteral("Ctrl+Alt+Shift+Y")));
-        m_form->documentMenu().addSection(QStringLiteral("Tested"), {m_open, m_save});
-        m_form->documentMenu().addSection(QStringLiteral("Second"), {m_find});
+        WindowProbe::documentMenu(*m_form).addSection(QStringLiteral("Tested"), {m_open, m_save});
+        WindowProbe::documentMenu(*m_form).addSection(QStringLiteral("Second"), {m_find});
     }
     void cleanup()
     {
@@ -77,7 +77,7 @@ private Q_SLOTS:
 
     void editingEntriesThenSectionsInOrder()
     {
-        std::unique_ptr<QMenu> menu(m_form->documentMenu().build(QPoint(5, 5)));
+        std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*m_form).build(QPoint(5, 5)));
         const QStringList got = entries(*menu);
         // The editor's usual entries stay, in the editor's own order.
         std::unique_ptr<QMenu> standard(m_form->TB->createStandardContextMenu(QPoint(5, 5)));
@@ -109,7 +109,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, entry);
         QFETCH(QString, shortcut);
-        std::unique_ptr<QMenu> menu(m_form->documentMenu().build(QPoint(5, 5)));
+        std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*m_form).build(QPoint(5, 5)));
         const QList<QAction *> actions = menu->actions();
         const auto file = std::find_if(actions.begin(), actions.end(),
                                        [](QAction *a) { return a->text() == u"File"; });

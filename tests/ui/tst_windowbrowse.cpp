@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(boldRuns(*form), bold);
         QCOMPARE(colourRuns(*form), colours);   // bold leaves colour alone
         if (!bold.isEmpty())
-            QCOMPARE(form->surface().selStart(), bold.last().first);
+            QCOMPARE(WindowProbe::surface(*form).selStart(), bold.last().first);
         QVERIFY(!form->TB->textCursor().hasSelection());
 
         // Unticking removes all bold and keeps the selection; ticking again
@@ -107,14 +107,14 @@ private Q_SLOTS:
         QVERIFY(!boldRuns(*form).isEmpty());
         QSignalSpy selectionChanges(form->lstWords, &QListWidget::itemSelectionChanged);
         int boldChanges = 0;
-        const quint64 before = form->surface().textVersion();
+        const quint64 before = WindowProbe::surface(*form).textVersion();
         QObject::connect(form->TB, &QTextEdit::selectionChanged, [&] { ++boldChanges; });
         clickEntry(*form, 1, button);
         QCOMPARE(form->lstWords->selectedItems().size(), 0);
         QCOMPARE(boldRuns(*form), QList<Run>());
         QCOMPARE(selectionChanges.size(), 0);   // one quiet clear, then one run
         QVERIFY(boldChanges <= 1);
-        QCOMPARE(form->surface().textVersion(), before);
+        QCOMPARE(WindowProbe::surface(*form).textVersion(), before);
     }
 
     void leftButtonSelects()
@@ -151,10 +151,10 @@ private Q_SLOTS:
         QTest::mouseClick(form->Command2, Qt::LeftButton);
         QCOMPARE(colourRuns(*form), QList<Run>());
         QCOMPARE(boldRuns(*form), QList<Run>());
-        QCOMPARE(form->surface().text(), QStringLiteral("the cat and the cat"));
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("the cat and the cat"));
         QCOMPARE(form->lstWords->selectedItems().size(), 1);
-        QCOMPARE(form->surface().selStart(), 0);
-        QCOMPARE(form->surface().selLength(), 19);
+        QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
+        QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
         QVERIFY(!form->TB->textCursor().hasSelection());
         // The next change of selection bolds again.
         form->lstWords->item(1)->setSelected(true);
@@ -171,12 +171,12 @@ private Q_SLOTS:
         form->Command1_Click();
         form->ckBold->setChecked(true);
         form->lstWords->item(0)->setSelected(true);
-        const qsizetype rows = form->wordTable().upperBound();
+        const qsizetype rows = WindowProbe::wordTable(*form).upperBound();
         QTest::mouseClick(form->Command3, Qt::LeftButton);
-        QCOMPARE(form->surface().text(), QString());
+        QCOMPARE(WindowProbe::surface(*form).text(), QString());
         QCOMPARE(form->lstWords->count(), 0);
         QCOMPARE(boldRuns(*form), QList<Run>());
-        QCOMPARE(form->wordTable().upperBound(), rows);
+        QCOMPARE(WindowProbe::wordTable(*form).upperBound(), rows);
         QCOMPARE(form->prog->floatValue(), 100.0f);
         QVERIFY(form->ckFilter->isChecked() && form->ckOpt->isChecked() && form->ckBold->isChecked());
         QCOMPARE(form->txtML->text(), QStringLiteral("2"));
@@ -225,7 +225,7 @@ private Q_SLOTS:
         form->Command2_Click();
         form->Command3_Click();
         form->Command2_Click();
-        QCOMPARE(form->surface().text(), QString());
+        QCOMPARE(WindowProbe::surface(*form).text(), QString());
         QCOMPARE(form->lstWords->count(), 0);
     }
 
@@ -233,13 +233,13 @@ private Q_SLOTS:
     // and selecting in it bolds the words it shows.
     void browsingDuringAPass()
     {
-        auto form = shownForm(QStringLiteral("zebra zebra lion"));
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("zebra zebra lion"), &pacer);
         form->Command1_Click();
         QCOMPARE(listLines(*form), (QStringList{"2 - zebra", "1 - lion"}));
         form->TB->setPlainText(QStringLiteral("lion and lion and zebra and more words here"));
         form->ckBold->setChecked(true);
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
                 clickEntry(*form, 1);   // "lion", though the new table's row 2 is "and"
                 QCOMPARE(boldRuns(*form), (QList<Run>{{0, 3, 1}, {9, 12, 1}}));

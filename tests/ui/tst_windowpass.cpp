@@ -132,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(paintedRuns(*form), colours);   // all of these texts are in view
         QCOMPARE(boldRuns(*form), QList<Run>());
         // The analysis's own working range; the writer's caret stays put.
-        const tq::ui::WidgetSurface &s = form->surface();
+        const tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         if (selection != QList<int>{0, 0})
             QCOMPARE((QList<int>{int(s.selStart()), int(s.selStart() + s.selLength())}), selection);
         QCOMPARE(form->TB->textCursor().position(), 0);
@@ -143,11 +143,11 @@ private Q_SLOTS:
 
     void progressOfAShortPass()
     {
-        auto form = shownForm(QStringLiteral("ab cd ef"));
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("ab cd ef"), &pacer);
         form->prog->setFloatValue(100);   // as an earlier pass leaves it
-        form->pacer().setVisitEveryToken(true);
         QList<float> seen;
-        form->setVisitHook([&](qint64) { seen.append(form->prog->floatValue()); });
+        pacer.setVisitHook([&](qint64) { seen.append(form->prog->floatValue()); });
         form->Command1_Click();
         QCOMPARE(seen, (QList<float>{37.5f, 75.0f}));
         QCOMPARE(form->prog->floatValue(), 100.0f);
@@ -185,9 +185,9 @@ private Q_SLOTS:
         QFETCH(QString, change);
         QFETCH(QList<Run>, colours);
         QFETCH(QStringList, lines);
-        auto form = shownForm(text);
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        EveryTokenPacer pacer;
+        auto form = shownForm(text, &pacer);
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens != afterToken)
                 return;
             if (change == u"minLength")
@@ -205,9 +205,9 @@ private Q_SLOTS:
     // Typing during a pass: the rest of the pass reads the new text.
     void typingDuringAPass()
     {
-        auto form = shownForm(QStringLiteral("one two three four five"));
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("one two three four five"), &pacer);
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 2) {
                 QTextCursor c(form->TB->document());
                 c.movePosition(QTextCursor::End);
@@ -221,28 +221,28 @@ private Q_SLOTS:
 
     void clearAllDuringAPass()
     {
-        auto form = shownForm(QStringLiteral("one two two three four five"));
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("one two two three four five"), &pacer);
         form->Command1_Click();   // an earlier result in the list
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 3) {
                 QTest::mouseClick(form->Command3, Qt::LeftButton);
-                QCOMPARE(form->surface().text(), QString());
+                QCOMPARE(WindowProbe::surface(*form).text(), QString());
                 QCOMPARE(form->lstWords->count(), 0);
             }
         });
         form->Command1_Click();
-        QCOMPARE(form->surface().text(), QString());
+        QCOMPARE(WindowProbe::surface(*form).text(), QString());
         QCOMPARE(listLines(*form), (QStringList{"2 - two", "1 - one"}));
-        QCOMPARE(form->wordTable().upperBound(), 2);
+        QCOMPARE(WindowProbe::wordTable(*form).upperBound(), 2);
         QCOMPARE(form->prog->floatValue(), 100.0f);
     }
 
     void clearFormattingDuringAPass()
     {
-        auto form = shownForm(QStringLiteral("cat cat dog dog x"));
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("cat cat dog dog x"), &pacer);
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
                 QCOMPARE(colourRuns(*form), (QList<Run>{{0, 2, Red}, {4, 6, Red}}));
                 QTest::mouseClick(form->Command2, Qt::LeftButton);
@@ -259,23 +259,23 @@ private Q_SLOTS:
     void secondAnalyzeDuringAPass()
     {
         const QString text = QStringLiteral("a cat and a cat and the dog met the dog");
-        auto form = shownForm(text);
-        form->pacer().setVisitEveryToken(true);
+        EveryTokenPacer pacer;
+        auto form = shownForm(text, &pacer);
         int published = 0;
         QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
                          [&] { ++published; });
         int nested = 0;
-        form->setVisitHook([&](qint64 tokens) {
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 3 && nested++ == 0)
                 QTest::mouseClick(form->Command1, Qt::LeftButton);
         });
         form->Command1_Click();
         QCOMPARE(listLines(*form), expectedLines(text));
-        QCOMPARE(form->wordTable().row(1).count, 2);
+        QCOMPARE(WindowProbe::wordTable(*form).row(1).count, 2);
         QVERIFY(published > 0);
         const int once = published;
         published = 0;
-        form->setVisitHook({});
+        pacer.setVisitHook({});
         form->Command1_Click();
         QCOMPARE(published, once);   // the superseded pass published nothing
         QCOMPARE(listLines(*form), expectedLines(text));
@@ -302,8 +302,8 @@ private Q_SLOTS:
         QString text;
         for (int i = 0; i < 40; ++i)
             text += QStringLiteral("cat dog%1 ").arg(i % 7);
-        auto form = shownForm(text);
-        form->pacer().setVisitEveryToken(true);
+        EveryTokenPacer pacer;
+        auto form = shownForm(text, &pacer);
         int published = 0;
         QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
                          [&] { ++published; });
@@ -312,7 +312,7 @@ private Q_SLOTS:
         int visits = 0;
         int pressed = 0;
         quintptr shallowest = ~quintptr(0), deepest = 0;
-        form->setVisitHook([&](qint64) {
+        pacer.setVisitHook([&](qint64) {
             char probe = 0;
             shallowest = qMin(shallowest, quintptr(&probe));
             deepest = qMax(deepest, quintptr(&probe));
@@ -326,7 +326,7 @@ private Q_SLOTS:
         QCOMPARE(deepest - shallowest, quintptr(0));
         QCOMPARE(published, once);   // only the newest pass got to the end
         QCOMPARE(listLines(*form), expectedLines(text));
-        QCOMPARE(form->wordTable().row(1).count, 40);   // "cat", counted once
+        QCOMPARE(WindowProbe::wordTable(*form).row(1).count, 40);   // "cat", counted once
         QCOMPARE(form->prog->floatValue(), 100.0f);
     }
 
@@ -337,11 +337,12 @@ private Q_SLOTS:
         QString text;
         for (int i = 0; i < 60000; ++i)
             text += QStringLiteral("word%1 again ").arg(i % 700);
-        auto form = shownForm(text);
+        tq::ui::PassPacer pacer;
+        auto form = shownForm(text, &pacer);
         float progressWhenRun = -1;
         QTimer::singleShot(0, form.get(), [&] { progressWhenRun = form->prog->floatValue(); });
         form->Command1_Click();
-        QVERIFY(form->pacer().visits() > 0);
+        QVERIFY(pacer.visits() > 0);
         QVERIFY(progressWhenRun > 0 && progressWhenRun < 100);
         QCOMPARE(listLines(*form), expectedLines(text));
     }
@@ -353,10 +354,10 @@ private Q_SLOTS:
         QString text;
         for (int i = 0; i < 3000; ++i)
             text += QStringLiteral("word%1 ").arg(i % 50);
-        auto form = shownForm(text);
-        form->pacer().setVisitEveryToken(true);
+        EveryTokenPacer pacer;
+        auto form = shownForm(text, &pacer);
         qint64 lastToken = 0;
-        form->setVisitHook([&](qint64 tokens) {
+        pacer.setVisitHook([&](qint64 tokens) {
             lastToken = tokens;
             if (tokens == 10)
                 form->close();

@@ -143,11 +143,11 @@ private Q_SLOTS:
         form->lstWords->item(0)->setSelected(true);
         tb->setFocus();
         QTest::keyClicks(tb, QStringLiteral("typed "));
-        const QString typed = form->surface().text();
+        const QString typed = WindowProbe::surface(*form).text();
         QVERIFY(typed.contains(QStringLiteral("typed")) && tb->document()->availableUndoSteps() > 0);
         const QList<Run> colours = colourRuns(*form);
         const QList<Run> bold = boldRuns(*form);
-        const quint64 version = form->surface().textVersion();
+        const quint64 version = WindowProbe::surface(*form).textVersion();
         const int undoSteps = tb->document()->availableUndoSteps();
         QVERIFY(!colours.isEmpty() && !bold.isEmpty());
 
@@ -175,8 +175,8 @@ private Q_SLOTS:
         QVERIFY(qAbs(tb->document()->defaultFont().pointSizeF() - normal * share) < 0.01);
         // Only the document's size changed.
         QCOMPARE(form->Frame1->font(), panelFont);
-        QCOMPARE(form->surface().text(), typed);
-        QCOMPARE(form->surface().textVersion(), version);
+        QCOMPARE(WindowProbe::surface(*form).text(), typed);
+        QCOMPARE(WindowProbe::surface(*form).textVersion(), version);
         QCOMPARE(tb->document()->availableUndoSteps(), undoSteps);
         QCOMPARE(colourRuns(*form), colours);
         QCOMPARE(boldRuns(*form), bold);
@@ -188,7 +188,7 @@ private Q_SLOTS:
     {
         auto form = shownForm(QStringLiteral("cat cat"));
         const qreal normal = form->TB->font().pointSizeF();
-        std::unique_ptr<QMenu> menu(form->documentMenu().build(QPoint(5, 5)));
+        std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*form).build(QPoint(5, 5)));
         QStringList texts;
         QList<QAction *> zoom;
         for (QAction *a : menu->actions()) {
@@ -248,8 +248,8 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(form->TB, Qt::Key_Minus, Qt::ControlModifier);
         QTRY_VERIFY(form->TB->visibleRange().second > shown);
-        QTRY_VERIFY(form->surface().paintedRange().second >= qMin<qsizetype>(
-                        form->TB->visibleRange().second, form->surface().text().size()));
+        QTRY_VERIFY(WindowProbe::surface(*form).paintedRange().second >= qMin<qsizetype>(
+                        form->TB->visibleRange().second, WindowProbe::surface(*form).text().size()));
     }
 
     // On a dark background the colours drawn are readable versions of the
@@ -275,7 +275,7 @@ private Q_SLOTS:
 
         const QList<Run> held = colourRuns(*form);
         QCOMPARE(held.size(), 10);
-        tq::ui::WidgetSurface &s = form->surface();
+        tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         for (qsizetype i = 0; i < held.size(); ++i) {
             QCOMPARE(held[i].colour, tq::Palette[size_t(i / 2)]);
             s.setSelStart(held[i].first);

@@ -98,7 +98,7 @@ private Q_SLOTS:
         chooseWords(*form, {"the"});
         putCaret(*form, caret);
         QCOMPARE(press(*form, key, int(stops.size())), stops);
-        QVERIFY(!form->analysis().notice().isVisible());
+        QVERIFY(!WindowProbe::analysis(*form).notice().isVisible());
     }
 
     void overlappingOccurrencesOneByOne()
@@ -129,20 +129,20 @@ private Q_SLOTS:
     {
         const QString text =
             (QStringLiteral("the cat and the dog ").repeated(10) + u'\n').repeated(3);
-        auto form = shownForm(text);
+        EveryTokenPacer pacer;
+        auto form = shownForm(text, &pacer);
         form->Command1_Click();
         chooseWords(*form, {"the"});
         putCaret(*form, 0);
         const QStringList lines = listLines(*form);
         const auto colours = colourRuns(*form);
         QList<std::pair<int, int>> seen;
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64) {
-            form->analysis().findNext->trigger();
+        pacer.setVisitHook([&](qint64) {
+            WindowProbe::analysis(*form).findNext->trigger();
             seen.append(selection(*form));
         });
         form->Command1_Click();
-        form->setVisitHook({});
+        pacer.setVisitHook({});
         QVERIFY(!seen.isEmpty());
         for (const auto &[start, length] : seen)
             QCOMPARE(text.mid(start, length), QStringLiteral("the"));
@@ -192,7 +192,7 @@ private Q_SLOTS:
         putCaret(*form, 1);
         press(*form, key, 1);
         QCOMPARE(selection(*form), std::make_pair(1, 0));
-        const tq::ui::Notice &notice = form->analysis().notice();
+        const tq::ui::Notice &notice = WindowProbe::analysis(*form).notice();
         QVERIFY(notice.isVisible());
         QCOMPARE(notice.text(), message);
         QVERIFY(!notice.hasFocus());
@@ -217,7 +217,7 @@ private Q_SLOTS:
         c.setPosition(first);
         c.setPosition(last + 1, QTextCursor::KeepAnchor);
         form->TB->setTextCursor(c);
-        form->analysis().analyzeSelection->trigger();
+        WindowProbe::analysis(*form).analyzeSelection->trigger();
 
         QCOMPARE(listLines(*form), listLines(*alone));
         QList<Run> expected;
@@ -236,20 +236,20 @@ private Q_SLOTS:
     void analyzeSelectionFollowsTyping()
     {
         const QString chapter = QStringLiteral("word word thing thing");
-        auto form = shownForm(QStringLiteral("head ") + chapter);
+        EveryTokenPacer pacer;
+        auto form = shownForm(QStringLiteral("head ") + chapter, &pacer);
         QTextCursor c = form->TB->textCursor();
         c.setPosition(5);
         c.setPosition(int(5 + chapter.size()), QTextCursor::KeepAnchor);
         form->TB->setTextCursor(c);
-        form->pacer().setVisitEveryToken(true);
-        form->setVisitHook([&](qint64 tokens) {
+        pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
                 QTextCursor at(form->TB->document());
                 at.insertText(QStringLiteral("more "));
             }
         });
-        form->analysis().analyzeSelection->trigger();
-        form->setVisitHook({});
+        WindowProbe::analysis(*form).analyzeSelection->trigger();
+        pacer.setVisitHook({});
         QCOMPARE(listLines(*form), (QStringList{"2 - word", "2 - thing"}));
         QCOMPARE(colourRuns(*form).size(), 4);
         QCOMPARE(colourRuns(*form).first().first, 10);
@@ -263,11 +263,11 @@ private Q_SLOTS:
         const QStringList lines = listLines(*form);
         const QList<Run> colours = colourRuns(*form);
         putCaret(*form, 3);
-        form->analysis().analyzeSelection->trigger();
+        WindowProbe::analysis(*form).analyzeSelection->trigger();
         QCOMPARE(listLines(*form), lines);
         QCOMPARE(colourRuns(*form), colours);
-        QVERIFY(form->analysis().notice().isVisible());
-        QCOMPARE(form->analysis().notice().text(), QStringLiteral("Select the text to analyse first."));
+        QVERIFY(WindowProbe::analysis(*form).notice().isVisible());
+        QCOMPARE(WindowProbe::analysis(*form).notice().text(), QStringLiteral("Select the text to analyse first."));
     }
 
     void ignoredWordsDialog()
@@ -289,7 +289,7 @@ private Q_SLOTS:
     void analysisSectionOfTheDocumentMenu()
     {
         auto form = shownForm(QString());
-        std::unique_ptr<QMenu> menu(form->documentMenu().build(QPoint(1, 1)));
+        std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*form).build(QPoint(1, 1)));
         QStringList entries;
         for (const QAction *a : menu->actions())
             entries.append(a->isSeparator() && a->text().isEmpty() ? QStringLiteral("-") : a->text());
@@ -299,15 +299,15 @@ private Q_SLOTS:
                  (QStringList{"Find &Next", "Find &Previous", "-"}));
         QVERIFY(entries.contains(QStringLiteral("Analyze &Selection")));
         QVERIFY(entries.contains(QStringLiteral("&Ignored Words…")));
-        QVERIFY(form->analysis().lineBreaksSeparate->isCheckable());
-        QVERIFY(form->analysis().allLetters->isCheckable());
+        QVERIFY(WindowProbe::analysis(*form).lineBreaksSeparate->isCheckable());
+        QVERIFY(WindowProbe::analysis(*form).allLetters->isCheckable());
     }
 
     void settingsAreRemembered()
     {
         {
             auto form = shownForm(QString());
-            tq::ui::AnalysisCommands &a = form->analysis();
+            tq::ui::AnalysisCommands &a = WindowProbe::analysis(*form);
             QVERIFY(!a.lineBreaksSeparate->isChecked());
             QVERIFY(!a.allLetters->isChecked());
             QVERIFY(a.ignoredWordList().isEmpty());
@@ -315,9 +315,9 @@ private Q_SLOTS:
             a.setIgnoredWords({"the", "Said"});
         }
         auto form = shownForm(QString());
-        QVERIFY(form->analysis().lineBreaksSeparate->isChecked());
-        QVERIFY(!form->analysis().allLetters->isChecked());
-        QCOMPARE(form->analysis().ignoredWordList(), (QStringList{"the", "Said"}));
+        QVERIFY(WindowProbe::analysis(*form).lineBreaksSeparate->isChecked());
+        QVERIFY(!WindowProbe::analysis(*form).allLetters->isChecked());
+        QCOMPARE(WindowProbe::analysis(*form).ignoredWordList(), (QStringList{"the", "Said"}));
         QSettings().clear();
     }
 };

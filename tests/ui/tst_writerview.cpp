@@ -89,7 +89,7 @@ private Q_SLOTS:
         form->TB->setTextCursor(writer);
         const int topAt = shownAt(*form, top);
         const int scroll = bar->value();
-        const QString before = form->surface().text();
+        const QString before = WindowProbe::surface(*form).text();
 
         // Whatever the handler leaves to lay out between events is laid out
         // before looking: the view must not move then either.
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QTest::keyClicks(form->TB, QStringLiteral("XY"));
         QString expected = before;
         expected.replace(caret, selected, QStringLiteral("XY"));
-        QCOMPARE(form->surface().text(), expected);
+        QCOMPARE(WindowProbe::surface(*form).text(), expected);
     }
 
     // Clear All empties the document: typing afterwards gives exactly what
@@ -140,7 +140,7 @@ private Q_SLOTS:
         QTest::mouseClick(form->Command3, Qt::LeftButton);
         QVERIFY(!form->TB->textCursor().hasSelection());
         QTest::keyClicks(form->TB, QStringLiteral("fresh start"));
-        QCOMPARE(form->surface().text(), QStringLiteral("fresh start"));
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("fresh start"));
     }
 
     // The analysis still works through its own selection: after a pass it is
@@ -149,12 +149,12 @@ private Q_SLOTS:
     {
         auto form = shownForm(QStringLiteral("cat dog cat dog cat"));
         form->Command1_Click();
-        QCOMPARE(form->surface().selStart(), 16);
-        QCOMPARE(form->surface().selLength(), 3);
+        QCOMPARE(WindowProbe::surface(*form).selStart(), 16);
+        QCOMPARE(WindowProbe::surface(*form).selLength(), 3);
         QCOMPARE(form->TB->textCursor().position(), 0);
         form->Command2_Click();
-        QCOMPARE(form->surface().selStart(), 0);
-        QCOMPARE(form->surface().selLength(), 19);
+        QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
+        QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
         QVERIFY(!form->TB->textCursor().hasSelection());
     }
 };

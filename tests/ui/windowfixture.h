@@ -4,8 +4,9 @@
 
 #include "documentarea.h"
 #include "form1.h"
+#include "passpacer.h"
 #include "runs.h"
-#include "widgetsurface.h"
+#include "windowprobe.h"
 
 #include <QCheckBox>
 #include <QListWidget>
@@ -23,9 +24,17 @@ inline char *toString(const Run &r)
     return QTest::toString(QStringLiteral("[%1-%2 %3]").arg(r.first).arg(r.last).arg(r.colour));
 }
 
-inline std::unique_ptr<ui::Form1> shownForm(const QString &text)
+// A pacer whose clock moves on a whole interval at every reading, so that a
+// pass visits the event loop after every token and a test can act there.
+struct EveryTokenPacer : ui::PassPacer
 {
-    auto form = std::make_unique<ui::Form1>();
+    EveryTokenPacer() : PassPacer([now = qint64(0)]() mutable { return now += DefaultIntervalNs; }) {}
+};
+
+// pacer, when given, must outlive the window.
+inline std::unique_ptr<ui::Form1> shownForm(const QString &text, ui::PassPacer *pacer = nullptr)
+{
+    auto form = std::make_unique<ui::Form1>(pacer);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("window not exposed");
@@ -36,7 +45,7 @@ inline std::unique_ptr<ui::Form1> shownForm(const QString &text)
 // Lets the event loop lay out the bold still pending outside the view.
 inline void settleBold(ui::Form1 &form)
 {
-    for (int turns = 0; form.surface().boldPending() && turns < 100000; ++turns)
+    for (int turns = 0; WindowProbe::surface(form).boldPending() && turns < 100000; ++turns)
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 }
@@ -44,7 +53,7 @@ inline void settleBold(ui::Form1 &form)
 // Colour runs as the surface holds them.
 inline QList<Run> colourRuns(ui::Form1 &form)
 {
-    ui::WidgetSurface &s = form.surface();
+    ui::WidgetSurface &s = WindowProbe::surface(form);
     return runsOf(s.text().size(), [&](qsizetype i) { return s.colourAt(i); });
 }
 
@@ -52,7 +61,7 @@ inline QList<Run> colourRuns(ui::Form1 &form)
 inline QList<Run> paintedRuns(ui::Form1 &form)
 {
     QList<Run> runs;
-    for (const auto &p : form.surface().paintedColours())
+    for (const auto &p : WindowProbe::surface(form).paintedColours())
         runs.append(Run{p.start, p.end - 1, p.colour});
     return runs;
 }
@@ -60,7 +69,7 @@ inline QList<Run> paintedRuns(ui::Form1 &form)
 // Bold runs as the document lays them out (colour 1 stands for bold).
 inline QList<Run> boldRuns(ui::Form1 &form)
 {
-    const QByteArray bold = form.surface().boldShown();
+    const QByteArray bold = WindowProbe::surface(form).boldShown();
     return runsOf(bold.size(), [&](qsizetype i) { return bold[i] ? 1 : 0; });
 }
 
