@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QScrollBar>
+#include <QTextDocument>
 
 namespace tq::ui {
 
@@ -41,6 +42,26 @@ void DocumentArea::restoreViewTop(const ViewTop &top)
     const int moved = cursorRect(cursor).top() - top.y;
     if (moved != 0)
         verticalScrollBar()->setValue(verticalScrollBar()->value() + moved);
+}
+
+void DocumentArea::replaceDocument(std::unique_ptr<QTextDocument> content)
+{
+    // Kept until the followers have moved on, and deleted here whoever
+    // created it.
+    std::unique_ptr<QTextDocument> old(document());
+    old->setParent(nullptr);
+    content->setDefaultFont(old->defaultFont());
+    content->setDefaultTextOption(old->defaultTextOption());
+    content->setDocumentMargin(old->documentMargin());
+    content->setUndoRedoEnabled(true);
+    content->clearUndoRedoStacks();
+    content->setModified(false);
+    content->setParent(this);
+    // Painted runs hold cursors into the old document.
+    setExtraSelections({});
+    setDocument(content.release());
+    Q_EMIT documentReplaced();
+    Q_EMIT viewChanged();
 }
 
 QColor DocumentArea::drawnColour(const QColor &colour) const

@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QTextEdit>
 
+#include <memory>
+
 namespace tq::ui {
 
 class DocumentArea : public QTextEdit
@@ -30,8 +32,18 @@ public:
     ViewTop viewTop() const;
     void restoreViewTop(const ViewTop &top);
 
+    // Shows content in place of the current document, which is deleted, with
+    // the area's font, margins and wrapping. The document is taken as it is,
+    // not copied in, so a book is laid out lazily from the top, as a newly
+    // set text is, instead of all at once before the window can respond.
+    // Its undo history starts empty and it is not modified.
+    void replaceDocument(std::unique_ptr<QTextDocument> content);
+
 Q_SIGNALS:
     void viewChanged();
+    // Emitted by replaceDocument() once document() is the new one: whoever
+    // follows the document's signals connects to the new one.
+    void documentReplaced();
 
 protected:
     void scrollContentsBy(int dx, int dy) override;

@@ -12,9 +12,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QTextCursor>
 #include <QTextDocument>
-#include <QTextDocumentFragment>
 #include <QTimer>
 
 namespace tq::ui {
@@ -84,7 +82,6 @@ DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
     : QObject(window)
     , m_window(window)
     , m_area(area)
-    , m_document(area->document())
     , m_recentMenu(new QMenu(window))
 {
     addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), &DocumentFile::open);
@@ -96,16 +93,8 @@ DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
     addAction(QStringLiteral("Save &As..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
               &DocumentFile::saveAsFromMenu);
 
-    connect(m_document, &QTextDocument::modificationChanged, this, [this](bool modified) {
-        showCaption();
-        if (!modified && m_recovery)
-            m_recovery->discard();
-    });
-    // Per edit only a timer is restarted.
-    connect(m_document, &QTextDocument::contentsChanged, this, [this] {
-        if (m_recovery && m_document->isModified())
-            m_recovery->edited();
-    });
+    followDocument();
+    connect(m_area, &DocumentArea::documentReplaced, this, &DocumentFile::followDocument);
 
     // A file dropped anywhere on the window opens; dropped text still goes
     // into the document as text.
@@ -115,6 +104,25 @@ DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
 }
 
 DocumentFile::~DocumentFile() = default;
+
+QTextDocument *DocumentFile::document() const
+{
+    return m_area->document();
+}
+
+void DocumentFile::followDocument()
+{
+    connect(document(), &QTextDocument::modificationChanged, this, [this](bool modified) {
+        showCaption();
+        if (!modified && m_recovery)
+            m_recovery->discard();
+    });
+    // Per edit only a timer is restarted.
+    connect(document(), &QTextDocument::contentsChanged, this, [this] {
+        if (m_recovery && document()->isModified())
+            m_recovery->edited();
+    });
+}
 
 QList<QAction *> DocumentFile::actions() const
 {
@@ -170,7 +178,7 @@ bool DocumentFile::openFile(const QString &path)
     }
     if (!maySetAside())
         return false;
-    replaceContent(QTextDocumentFragment(read.document.get()), false);
+    replaceContent(std::move(read.document), false);
     m_file = read.source;
     m_writtenHere = false;
     m_recent.add(m_file->path);
@@ -178,22 +186,13 @@ bool DocumentFile::openFile(const QString &path)
     return true;
 }
 
-// The document area keeps its document (the analysis's surface follows its
-// edits); only the content is replaced, and with it the undo history.
-void DocumentFile::replaceContent(const QTextDocumentFragment &content, bool modified)
+// The document area takes the new document as it is; the analysis's surface
+// and this file follow it.
+void DocumentFile::replaceContent(std::unique_ptr<QTextDocument> content, bool modified)
 {
     Q_EMIT replacingDocument();
-    m_document->setUndoRedoEnabled(false);
-    QTextCursor cursor(m_document);
-    // Emptied and filled in one edit, a book is laid out lazily, as a newly
-    // set text is, rather than all at once before the window can respond.
-    cursor.beginEditBlock();
-    m_document->clear();
-    cursor.insertFragment(content);
-    cursor.endEditBlock();
-    m_document->setUndoRedoEnabled(true);
-    m_document->setModified(modified);
-    m_area->moveCursor(QTextCursor::Start);
+    m_area->replaceDocument(std::move(content));
+    document()->setModified(modified);
 }
 
 bool DocumentFile::save()
@@ -250,7 +249,7 @@ bool DocumentFile::saveTo(const QString &path)
 
 bool DocumentFile::write(const Manuscript &target)
 {
-    const QString error = documents::writeManuscript(*m_document, target);
+    const QString error = documents::writeManuscript(*document(), target);
     if (!error.isEmpty()) {
         QMessageBox::warning(m_window, programName(), error);
         return false;
@@ -258,14 +257,14 @@ bool DocumentFile::write(const Manuscript &target)
     m_file = target;
     m_writtenHere = true;
     m_recent.add(target.path);
-    m_document->setModified(false);
+    document()->setModified(false);
     showCaption();
     return true;
 }
 
 bool DocumentFile::maySetAside()
 {
-    if (!m_file || !m_document->isModified())
+    if (!m_file || !document()->isModified())
         return true;
     QMessageBox box(QMessageBox::Warning, programName(),
                     QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_file->path).fileName()),
@@ -299,7 +298,7 @@ void DocumentFile::showCaption()
     QString name = QFileInfo(m_file->path).fileName();
     name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
     m_window->setWindowTitle(name + QStringLiteral("[*] - ") + programName());
-    m_window->setWindowModified(m_document->isModified());
+    m_window->setWindowModified(document()->isModified());
 }
 
 void DocumentFile::startSession(const QString &path)
@@ -313,7 +312,7 @@ void DocumentFile::startRecovery(const QString &folder)
 {
     m_recovery = std::make_unique<Recovery>(folder, [this] { return recoverySnapshot(); });
     offerRecovery();
-    if (m_document->isModified())
+    if (document()->isModified())
         m_recovery->edited();
 }
 
@@ -338,9 +337,12 @@ void DocumentFile::offerRecovery()
 void DocumentFile::restore(const RecoveredText &text)
 {
     // Still unsaved, and still kept in the adopted recovery file.
-    replaceContent(text.rich ? QTextDocumentFragment::fromHtml(text.content)
-                             : QTextDocumentFragment::fromPlainText(text.content),
-                   true);
+    auto content = std::make_unique<QTextDocument>();
+    if (text.rich)
+        content->setHtml(text.content);
+    else
+        content->setPlainText(text.content);
+    replaceContent(std::move(content), true);
     m_file = described(text.source);
     m_writtenHere = text.source.value(QStringLiteral("writtenHere")).toBool();
     showCaption();
@@ -356,7 +358,7 @@ RecoveredText DocumentFile::recoverySnapshot() const
     // Formatted documents keep their italics and bold as HTML; plain ones
     // keep their exact characters (no-break spaces included).
     text.rich = m_file && !keepsPlainForm(m_file->format);
-    text.content = text.rich ? m_document->toHtml() : m_document->toRawText();
+    text.content = text.rich ? document()->toHtml() : document()->toRawText();
     return text;
 }
 

@@ -23,7 +23,6 @@
 class QAction;
 class QMenu;
 class QTextDocument;
-class QTextDocumentFragment;
 class QWidget;
 
 namespace tq::ui {
@@ -79,7 +78,9 @@ private:
     void saveFromMenu() { save(); }
     void saveAsFromMenu() { saveAs(); }
     void fillRecentMenu();
-    void replaceContent(const QTextDocumentFragment &content, bool modified);
+    void followDocument();
+    QTextDocument *document() const;
+    void replaceContent(std::unique_ptr<QTextDocument> content, bool modified);
     bool write(const documents::Manuscript &target);
     void showCaption();
     void offerRecovery();
@@ -89,7 +90,6 @@ private:
 
     QWidget *m_window;
     DocumentArea *m_area;
-    QTextDocument *m_document;
     QList<QAction *> m_actions;
     QMenu *m_recentMenu;
     RecentFiles m_recent;

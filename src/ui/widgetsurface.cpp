@@ -46,13 +46,30 @@ void WidgetSurface::Span::add(qsizetype a, qsizetype b)
 WidgetSurface::WidgetSurface(DocumentArea *area, QObject *parent)
     : QObject(parent)
     , m_area(area)
-    , m_document(area->document())
 {
+    followDocument();
+    connect(area, &DocumentArea::documentReplaced, this, &WidgetSurface::followDocument);
+    connect(area, &DocumentArea::viewChanged, this, &WidgetSurface::repaintColours);
+}
+
+// A new document comes without colour or bold: it is a new text.
+void WidgetSurface::followDocument()
+{
+    m_document = m_area->document();
     const qsizetype n = m_document->characterCount() - 1;
     m_colour = QList<Colour>(n, 0);
     m_bold = QByteArray(n, 0);
+    m_textValid = false;
+    ++m_version;
+    m_selStart = 0;
+    m_selLength = 0;
+    m_unshownBold = m_unshownColour = m_boldBacklog = Span{};
+    m_paintedRange = {0, 0};
+    if (m_boldTimer.isActive()) {
+        m_boldTimer.stop();
+        Q_EMIT boldLaidOut();
+    }
     connect(m_document, &QTextDocument::contentsChange, this, &WidgetSurface::onContentsChange);
-    connect(area, &DocumentArea::viewChanged, this, &WidgetSurface::repaintColours);
     // Any change of layout (bold, a new font size) can bring other text into
     // view without scrolling.
     connect(m_document->documentLayout(), &QAbstractTextDocumentLayout::update, this,

@@ -103,6 +103,7 @@ private:
 
     template<typename Value>
     std::pair<qsizetype, qsizetype> assignSelection(Value *values, Value value) const;
+    void followDocument();
     void onContentsChange(int position, int removed, int added);
     void patchText(int position, int removed, int added);
     void repaintColours();
@@ -113,7 +114,7 @@ private:
     qsizetype length() const { return m_colour.size(); }
 
     DocumentArea *m_area;
-    QTextDocument *m_document;
+    QTextDocument *m_document = nullptr;
     QList<Colour> m_colour;
     QByteArray m_bold;
     mutable QString m_text;

@@ -231,23 +231,33 @@ private Q_SLOTS:
         QCOMPARE(file().manuscript()->path, path(QStringLiteral("chapter.txt")));
     }
 
-    // Opening replaces the content of the same document, whose surface keeps
-    // following it; the old list and undo history go.
+    // Opening shows the file's document in place of the old one, with the
+    // area's font; the surface and the modified mark follow the new one, and
+    // the old list and undo history go.
     void openReplacesContent()
     {
         m_form->Command1_Click();
         QVERIFY(!listLines(*m_form).isEmpty());
-        QTextDocument *before = m_form->TB->document();
-        const QFont font = before->defaultFont();
+        const QFont font = m_form->TB->document()->defaultFont();
         QVERIFY(file().openFile(chapter("Tide and tide.\r\nSea\r\n")));
-        QCOMPARE(m_form->TB->document(), before);
-        QCOMPARE(before->defaultFont(), font);
-        QVERIFY(!before->isUndoAvailable());
+        QTextDocument *opened = m_form->TB->document();
+        QCOMPARE(opened->defaultFont(), font);
+        QVERIFY(!opened->isUndoAvailable());
+        QVERIFY(!m_form->isWindowModified());
         QVERIFY(listLines(*m_form).isEmpty());
         QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Tide and tide.\nSea\n"));
         QCOMPARE(m_form->TB->textCursor().position(), 0);
         m_form->Command1_Click();
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 3, 0x0000ff}, {9, 12, 0x0000ff}}));
+        typeAtEnd(*m_form, QStringLiteral(" sea"));
+        QCOMPARE(m_form->surface().text(), QStringLiteral("Tide and tide.\nSea\n sea"));
+        QVERIFY(m_form->isWindowModified());
+        // A second file replaces that document in turn.
+        MessageBoxes boxes(QMessageBox::Discard);
+        QVERIFY(file().openFile(chapter("Sea sea\n")));
+        QCOMPARE(m_form->surface().text(), QStringLiteral("Sea sea\n"));
+        m_form->Command1_Click();
+        QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 2, 0x0000ff}, {4, 6, 0x0000ff}}));
     }
 
     void saveKeepsTheFilesForm()
