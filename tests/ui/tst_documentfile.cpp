@@ -250,12 +250,12 @@ private Q_SLOTS:
         m_form->Command1_Click();
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 3, 0x0000ff}, {9, 12, 0x0000ff}}));
         typeAtEnd(*m_form, QStringLiteral(" sea"));
-        QCOMPARE(m_form->surface().text(), QStringLiteral("Tide and tide.\nSea\n sea"));
+        QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Tide and tide.\nSea\n sea"));
         QVERIFY(m_form->isWindowModified());
         // A second file replaces that document in turn.
         MessageBoxes boxes(QMessageBox::Discard);
         QVERIFY(file().openFile(chapter("Sea sea\n")));
-        QCOMPARE(m_form->surface().text(), QStringLiteral("Sea sea\n"));
+        QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Sea sea\n"));
         m_form->Command1_Click();
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 2, 0x0000ff}, {4, 6, 0x0000ff}}));
     }
