@@ -2,6 +2,7 @@
 
 #include "analysiscommands.h"
 #include "analysispass.h"
+#include "arrowscrollbar.h"
 #include "documenttext.h"
 #include "documentarea.h"
 #include "documentfile.h"
@@ -141,7 +142,7 @@ void Form1::createControls()
     }
     prog = named(new FloatProgressBar(Frame1), "prog");
     lblS = named(new QLabel(QStringLiteral("Sensitivity:"), Frame1), "lblS");
-    ScrlS = named(new QScrollBar(Qt::Horizontal, Frame1), "ScrlS");
+    ScrlS = named(new ArrowScrollBar(Qt::Horizontal, Frame1), "ScrlS");
     ScrlS->setRange(20, 400);
     ScrlS->setSingleStep(1);
     ScrlS->setPageStep(40);

@@ -69,6 +69,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("value");
         QTest::newRow("as it opens") << 0 << 20;
         QTest::newRow("set") << 0 << 250;
+        QTest::newRow("right arrow") << int(Qt::Key_Right) << 21;
+        QTest::newRow("left arrow at the start") << int(Qt::Key_Left) << 20;
         QTest::newRow("page key") << int(Qt::Key_PageDown) << 60;
         QTest::newRow("end key") << int(Qt::Key_End) << 400;
     }
