@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QtMath>
 
 namespace tq::ui {
 
@@ -17,12 +18,22 @@ DocumentArea::DocumentArea(QWidget *parent)
     setAcceptRichText(false);
 }
 
+// The document's page margin above its first line is in no paragraph: a point
+// there is before every one, and finding the position for it walks the whole
+// document. The view's top edge is moved down into the first line when the
+// margin shows, which finds the same position at once.
+QPoint DocumentArea::topLeftInText() const
+{
+    const int margin = qCeil(document()->documentMargin());
+    return QPoint(0, qMax(0, margin - verticalScrollBar()->value()));
+}
+
 std::pair<int, int> DocumentArea::visibleRange() const
 {
     // Lines partly in view at either edge count as visible.
     constexpr int Margin = 256;
     const QRect view = viewport()->rect();
-    const int top = cursorForPosition(view.topLeft()).position();
+    const int top = cursorForPosition(topLeftInText()).position();
     const int bottom = cursorForPosition(view.bottomRight()).position();
     // While the document is still being laid out after a large paste, the
     // two hits can come out of order; the range then spans both.
@@ -31,7 +42,7 @@ std::pair<int, int> DocumentArea::visibleRange() const
 
 DocumentArea::ViewTop DocumentArea::viewTop() const
 {
-    const QTextCursor top = cursorForPosition(QPoint(0, 0));
+    const QTextCursor top = cursorForPosition(topLeftInText());
     return ViewTop{top.position(), cursorRect(top).top()};
 }
 

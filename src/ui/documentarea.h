@@ -51,6 +51,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
+    QPoint topLeftInText() const;
+
     mutable QHash<QRgb, QColor> m_drawn;   // for the current palette
 };
 

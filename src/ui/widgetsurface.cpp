@@ -57,8 +57,8 @@ void WidgetSurface::followDocument()
 {
     m_document = m_area->document();
     const qsizetype n = m_document->characterCount() - 1;
-    m_colour = QList<Colour>(n, 0);
-    m_bold = QByteArray(n, 0);
+    m_colour = GapBuffer<Colour>(n);
+    m_bold = GapBuffer<char>(n);
     m_textValid = false;
     ++m_version;
     m_selStart = 0;
@@ -176,25 +176,26 @@ Colour WidgetSurface::selColor() const
 
 void WidgetSurface::setSelColor(Colour colour)
 {
-    m_unshownColour.add(assignSelection(m_colour.data(), colour));
+    m_unshownColour.add(assignSelection(m_colour, colour));
 }
 
 void WidgetSurface::setSelBold(bool bold)
 {
-    m_unshownBold.add(assignSelection(m_bold.data(), char(bold ? 1 : 0)));
+    m_unshownBold.add(assignSelection(m_bold, char(bold ? 1 : 0)));
 }
 
 // Writes value over the selection and returns the span that really changed,
 // so that only that span has to be shown again.
 template<typename Value>
-std::pair<qsizetype, qsizetype> WidgetSurface::assignSelection(Value *values, Value value) const
+std::pair<qsizetype, qsizetype> WidgetSurface::assignSelection(GapBuffer<Value> &values,
+                                                               Value value) const
 {
     const qsizetype start = selStart();
     const qsizetype end = start + selLength();
     qsizetype first = end, last = start;
     for (qsizetype i = start; i < end; ++i) {
-        if (values[i] != value) {
-            values[i] = value;
+        if (values.at(i) != value) {
+            values.set(i, value);
             first = std::min(first, i);
             last = i + 1;
         }
@@ -232,14 +233,13 @@ QList<QTextLayout::FormatRange> WidgetSurface::boldRanges(const QTextBlock &bloc
     QList<QTextLayout::FormatRange> ranges;
     const qsizetype start = block.position();
     const qsizetype end = std::min<qsizetype>(start + block.length(), length());
-    const char *b = m_bold.constData();
     for (qsizetype i = start; i < end;) {
-        if (!b[i]) {
+        if (!m_bold.at(i)) {
             ++i;
             continue;
         }
         qsizetype j = i + 1;
-        while (j < end && b[j])
+        while (j < end && m_bold.at(j))
             ++j;
         ranges.append(QTextLayout::FormatRange{int(i - start), int(j - i), boldFormat()});
         i = j;
@@ -312,19 +312,12 @@ void WidgetSurface::onContentsChange(int position, int removed, int added)
     // New characters come without colour or bold; the ones around keep theirs.
     const qsizetype at = std::clamp<qsizetype>(position, 0, length());
     const qsizetype gone = std::clamp<qsizetype>(removed, 0, length() - at);
-    m_colour.remove(at, gone);
-    m_colour.insert(at, added, 0);
-    m_bold.remove(at, gone);
-    m_bold.insert(at, added, 0);
+    m_colour.replace(at, gone, added);
+    m_bold.replace(at, gone, added);
     // The change may count the final paragraph end, which the text leaves out.
     const qsizetype size = m_document->characterCount() - 1;
-    if (length() > size) {
-        m_colour.resize(size);
-        m_bold.truncate(size);
-    } else {
-        m_colour.insert(length(), size - length(), 0);
-        m_bold.append(size - m_bold.size(), 0);
-    }
+    m_colour.resize(size);
+    m_bold.resize(size);
 
     auto shift = [&](Span &span) {
         if (span.isEmpty() || span.to <= at)
@@ -383,11 +376,10 @@ void WidgetSurface::repaintColours()
     m_paintedRange = {first, last};
 
     QList<QTextEdit::ExtraSelection> painted;
-    const Colour *c = m_colour.constData();
     for (int i = first; i < last;) {
-        const Colour colour = c[i];
+        const Colour colour = m_colour.at(i);
         int j = i + 1;
-        while (j < last && c[j] == colour)
+        while (j < last && m_colour.at(j) == colour)
             ++j;
         if (colour != 0) {
             QTextEdit::ExtraSelection run;

@@ -18,6 +18,7 @@
 // caret, and the view stays on the text it showed.
 #pragma once
 
+#include "gapbuffer.h"
 #include "textsurface.h"
 
 #include <QBasicTimer>
@@ -62,7 +63,7 @@ public:
     qsizetype selStart() const;
     qsizetype selLength() const;
     Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
-    const QList<Colour> &colours() const { return m_colour; }
+    const QList<Colour> &colours() const { return m_colour.values(); }
     bool boldAt(qsizetype offset) const { return m_bold.at(offset) != 0; }
     // Bold as the document's block layouts show it, one flag per character.
     QByteArray boldShown() const;
@@ -102,7 +103,7 @@ private:
     };
 
     template<typename Value>
-    std::pair<qsizetype, qsizetype> assignSelection(Value *values, Value value) const;
+    std::pair<qsizetype, qsizetype> assignSelection(GapBuffer<Value> &values, Value value) const;
     void followDocument();
     void onContentsChange(int position, int removed, int added);
     void patchText(int position, int removed, int added);
@@ -115,8 +116,8 @@ private:
 
     DocumentArea *m_area;
     QTextDocument *m_document = nullptr;
-    QList<Colour> m_colour;
-    QByteArray m_bold;
+    GapBuffer<Colour> m_colour;
+    GapBuffer<char> m_bold;
     mutable QString m_text;
     mutable bool m_textValid = false;
     quint64 m_version = 1;

@@ -178,8 +178,13 @@ private Q_SLOTS:
             form->lstWords->selectAll();
             settleBold(*form);
         }
+        // Scrolled onto the place, so what is painted is just what the lines
+        // in view need now, and unticking at the top moves no scroll bar:
+        // only the change of layout itself can bring the new lines' colours.
         QScrollBar *bar = form->TB->verticalScrollBar();
-        bar->setValue(atTop ? 0 : bar->maximum() / 2);
+        const int place = atTop ? 0 : bar->maximum() / 2;
+        bar->setValue(place + 1);
+        bar->setValue(place);
         QCoreApplication::processEvents();
         checkViewPainted(*form);
 
