@@ -5,6 +5,7 @@
 #include "testlocale.h"
 
 #include "documentcheck.h"
+#include "filebytes.h"
 #include "hostilefiles.h"
 
 #include <QCoreApplication>
@@ -43,11 +44,6 @@ class CommandLineTest : public QObject
             qFatal("%s did not finish", qPrintable(program));
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, p.readAllStandardOutput(),
                 p.readAllStandardError()};
-    }
-    static QByteArray bytesOf(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
 private Q_SLOTS:

@@ -7,6 +7,7 @@
 #include "analysispass.h"
 #include "documentcheck.h"
 #include "exports.h"
+#include "filebytes.h"
 #include "hostilefiles.h"
 #include "manuscript.h"
 #include "memorylist.h"
@@ -117,11 +118,6 @@ class ExportsTest : public QObject
 
     QTemporaryDir m_dir;
     QString path(const QString &name) { return m_dir.filePath(name); }
-    static QByteArray bytesOf(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-    }
 
 private Q_SLOTS:
     void wordList_data();

@@ -4,6 +4,7 @@
 #include "testlocale.h"
 
 #include "documentcheck.h"
+#include "filebytes.h"
 #include "hostilefiles.h"
 #include "manuscript.h"
 
@@ -21,11 +22,6 @@ class SavingTest : public QObject
     QTemporaryDir m_dir;
 
     QString path(const QString &name) { return m_dir.filePath(name); }
-    static QByteArray bytesOf(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
-    }
 
     // A paragraph with every kind of formatting and spacing a writer makes.
     static std::unique_ptr<QTextDocument> writersDocument()

@@ -2,6 +2,7 @@
 // caption that shows it, the question before such edits would be lost, what
 // opening and saving leave behind, drops, recent files and the exports.
 #include "testlocale.h"
+#include "filebytes.h"
 #include "privatefolders.h"
 
 #include "documentfile.h"
@@ -27,19 +28,6 @@ using tq::ui::Form1;
 namespace {
 
 const QString Program = QStringLiteral("Dovrin's Tallyquill");
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 void typeAtEnd(Form1 &form, const QString &text)
 {
