@@ -197,11 +197,7 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
             appendCollapsed(xml.text(), styles.back());
         }
     }
-    if (xml.hasError()) {
-        reason = xmlFailure(xml);
-        return false;
-    }
-    return true;
+    return readCleanly(xml, reason);
 }
 
 // Word's elements, by local name, whose content is not prose: deleted text,
@@ -298,13 +294,7 @@ bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
             current.clear();
         }
     }
-    if (!reason.isEmpty())
-        return false;
-    if (xml.hasError()) {
-        reason = xmlFailure(xml);
-        return false;
-    }
-    return true;
+    return readCleanly(xml, reason);
 }
 
 bool WordReader::readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle,
@@ -379,13 +369,7 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
             builder.append(u"\u00AD", runStyle);
         }
     }
-    if (!reason.isEmpty())
-        return false;
-    if (xml.hasError()) {
-        reason = xmlFailure(xml);
-        return false;
-    }
-    return true;
+    return readCleanly(xml, reason);
 }
 
 // The main part named by the package's relationships, word/document.xml in

@@ -73,9 +73,11 @@ bool acceptToken(const QXmlStreamReader &xml, QString &reason)
     return true;
 }
 
-QString xmlFailure(const QXmlStreamReader &xml)
+bool readCleanly(const QXmlStreamReader &xml, QString &reason)
 {
-    return QStringLiteral("its XML is damaged (%1)").arg(xml.errorString());
+    if (reason.isEmpty() && xml.hasError())
+        reason = QStringLiteral("its XML is damaged (%1)").arg(xml.errorString());
+    return reason.isEmpty();
 }
 
 } // namespace tq::documents

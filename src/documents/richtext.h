@@ -64,7 +64,8 @@ private:
 // the reason. Call with every token read.
 bool acceptToken(const QXmlStreamReader &xml, QString &reason);
 
-// The reason for an XML reader that stopped with an error.
-QString xmlFailure(const QXmlStreamReader &xml);
+// Ends the reading of a part: true when it was read without fault, else
+// false with the reason (one given earlier stands).
+bool readCleanly(const QXmlStreamReader &xml, QString &reason);
 
 } // namespace tq::documents
