@@ -345,8 +345,14 @@ void Form1::runPass(TextSurface &surface)
 {
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
-    runAnalysisPass(surface, *m_controls, *m_list, m_table,
-                    [&] { return resumePass(pass, ++tokens); }, m_analysis->passOptions());
+    const YieldFunction resume = [&] { return resumePass(pass, ++tokens); };
+    // A pass over the whole document leaves its lowered text for the bold
+    // of the first click in the list afterwards.
+    if (&surface == m_surface.get())
+        runAnalysisPass(*m_boldText, surface, *m_controls, *m_list, m_table, resume,
+                        m_analysis->passOptions());
+    else
+        runAnalysisPass(surface, *m_controls, *m_list, m_table, resume, m_analysis->passOptions());
     if (m_pacer.isCurrent(pass))
         m_surface->flushFormatting();
 }

@@ -9,6 +9,7 @@
 #include <QList>
 
 #include <algorithm>
+#include <iterator>
 
 namespace tq::ui {
 
@@ -22,6 +23,32 @@ public:
     qsizetype size() const { return m_data.size() - m_gapLength; }
     T at(qsizetype i) const { return m_data.at(physical(i)); }
     void set(qsizetype i, T value) { m_data[physical(i)] = value; }
+
+    // Gives every value in [from, to) the value given; returns the span of
+    // those that changed (empty when none did). Runs over the values in
+    // place, a piece on each side of the gap, with no lookup per value.
+    std::pair<qsizetype, qsizetype> assign(qsizetype from, qsizetype to, T value)
+    {
+        qsizetype first = to, last = from;
+        auto piece = [&](qsizetype begin, qsizetype end) {
+            // Logical [begin, end), all on one side of the gap.
+            if (end <= begin)
+                return;
+            T *d = m_data.data() + physical(begin);
+            T *e = d + (end - begin);
+            T *changedBegin = std::find_if(d, e, [&](T v) { return v != value; });
+            if (changedBegin == e)
+                return;
+            T *changedEnd = std::find_if(std::make_reverse_iterator(e), std::make_reverse_iterator(changedBegin),
+                                         [&](T v) { return v != value; }).base();
+            std::fill(changedBegin, changedEnd, value);
+            first = std::min(first, begin + (changedBegin - d));
+            last = std::max(last, begin + (changedEnd - d));
+        };
+        piece(from, std::min(to, m_gapStart));
+        piece(std::max(from, m_gapStart), to);
+        return {first, last};
+    }
 
     // Removes removed values at at and puts added new ones there instead.
     void replace(qsizetype at, qsizetype removed, qsizetype added, T value = T{})

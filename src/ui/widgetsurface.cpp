@@ -191,16 +191,7 @@ std::pair<qsizetype, qsizetype> WidgetSurface::assignSelection(GapBuffer<Value> 
                                                                Value value) const
 {
     const qsizetype start = selStart();
-    const qsizetype end = start + selLength();
-    qsizetype first = end, last = start;
-    for (qsizetype i = start; i < end; ++i) {
-        if (values.at(i) != value) {
-            values.set(i, value);
-            first = std::min(first, i);
-            last = i + 1;
-        }
-    }
-    return {first, last};
+    return values.assign(start, start + selLength(), value);
 }
 
 void WidgetSurface::flushFormatting()
@@ -215,8 +206,19 @@ void WidgetSurface::flushFormatting()
         layoutBold(std::max<qsizetype>(bold.from, first), std::min<qsizetype>(bold.to, last),
                    std::numeric_limits<int>::max());
         m_boldBacklog.add(bold.from, bold.to);
-        if (!m_boldTimer.isActive())
-            m_boldTimer.start(0, this);
+        if (!m_boldTimer.isActive() && !m_slicesQueued) {
+            // The slices start after the events already posted, among them
+            // the paint of the bold in view.
+            m_slicesQueued = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_slicesQueued = false;
+                    if (!m_boldTimer.isActive())
+                        m_boldTimer.start(0, this);
+                },
+                Qt::QueuedConnection);
+        }
     }
     if (!m_unshownColour.isEmpty()) {
         const Span colour = std::exchange(m_unshownColour, Span{});

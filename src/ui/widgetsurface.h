@@ -58,7 +58,7 @@ public:
     // the rest of the bold in slices between events.
     void flushFormatting();
     // Bold written but not yet laid out everywhere.
-    bool boldPending() const { return m_boldTimer.isActive(); }
+    bool boldPending() const { return m_slicesQueued || m_boldTimer.isActive(); }
 
     qsizetype selStart() const;
     qsizetype selLength() const;
@@ -127,6 +127,7 @@ private:
     Span m_unshownColour;
     Span m_boldBacklog;   // where laid-out bold may still differ from the wanted
     QBasicTimer m_boldTimer;
+    bool m_slicesQueued = false;
     qsizetype m_sliceCharacters = 64 * 1024;   // adapts to the time a slice takes
     std::pair<int, int> m_paintedRange{0, 0};
     bool m_repaintQueued = false;

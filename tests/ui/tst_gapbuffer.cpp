@@ -80,6 +80,20 @@ void TestGapBuffer::followsPlainList()
             plain[i] = -step;
             buffer.set(i, -step);
         }
+        // A range given one value, across the gap or not, reports just the
+        // span that changed.
+        const qsizetype from = random.bounded(int(plain.size() + 1));
+        const qsizetype to = from + random.bounded(int(plain.size() - from + 1));
+        const int filler = int(random.bounded(2));
+        qsizetype first = to, last = from;
+        for (qsizetype i = from; i < to; ++i) {
+            if (plain[i] != filler) {
+                plain[i] = filler;
+                first = std::min(first, i);
+                last = i + 1;
+            }
+        }
+        QCOMPARE(buffer.assign(from, to, filler), std::make_pair(first, last));
         QCOMPARE(buffer.size(), plain.size());
         if (step % 50 == 0)
             QCOMPARE(buffer.values(), plain);   // closes the gap mid-way
