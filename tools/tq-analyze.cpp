@@ -291,12 +291,14 @@ int main(int argc, char **argv)
             std::fprintf(stderr,
                          "pass: %.3f s\nlongest wait for the event loop: %.1f ms (%lld visits)\n",
                          timing.passSeconds, timing.longestWaitMs, qlonglong(timing.visits));
-        if (options->time && timing.boldCompleteSeconds >= 0)
-            std::fprintf(stderr, "bold: visible %.3f s, complete %.3f s, longest wait %.3f s\n",
-                         timing.boldVisibleSeconds, timing.boldCompleteSeconds,
-                         timing.boldLongestWaitSeconds);
-        if (timing.clearSeconds >= 0)
-            std::fprintf(stderr, "clear formatting: %.3f s\n", timing.clearSeconds);
+        auto answer = [](const char *what, const WindowTiming::Answer &a) {
+            if (a.completeSeconds >= 0)
+                std::fprintf(stderr, "%s: visible %.3f s, complete %.3f s, longest wait %.3f s\n",
+                             what, a.visibleSeconds, a.completeSeconds, a.longestWaitSeconds);
+        };
+        if (options->time)
+            answer("bold", timing.bold);
+        answer("clear formatting", timing.clear);
         lines = run->lines;
         colour = run->colour;
         bold = run->bold;

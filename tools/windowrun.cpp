@@ -30,6 +30,32 @@ void waitUntilExposed(QWidget &window)
     QCoreApplication::processEvents();
 }
 
+// The handler and every turn of the event loop after it are waits; its
+// formatting is visible once the handler and the first turn (which paints)
+// are over, and complete once no bold is left to lay out.
+template<typename Handler>
+WindowTiming::Answer timedAnswer(ui::Form1 &form, Handler handler)
+{
+    WindowTiming::Answer answer;
+    QElapsedTimer timer;
+    timer.start();
+    handler();
+    qint64 longest = timer.nsecsElapsed();
+    QElapsedTimer turn;
+    turn.start();
+    QCoreApplication::processEvents();
+    longest = qMax(longest, turn.nsecsElapsed());
+    answer.visibleSeconds = double(timer.nsecsElapsed()) / 1e9;
+    while (ui::WindowProbe::surface(form).boldPending()) {
+        turn.start();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        longest = qMax(longest, turn.nsecsElapsed());
+    }
+    answer.completeSeconds = double(timer.nsecsElapsed()) / 1e9;
+    answer.longestWaitSeconds = double(longest) / 1e9;
+    return answer;
+}
+
 } // namespace
 
 std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text,
@@ -91,24 +117,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
             form.lstWords->item(int(entry))->setSelected(true);
             continue;
         }
-        // The last change is timed: the handler and every turn of the event
-        // loop after it are waits; the bold is visible once the handler and
-        // the first turn (which paints) are over.
-        timer.start();
-        form.lstWords->item(int(entry))->setSelected(true);
-        qint64 longest = timer.nsecsElapsed();
-        QElapsedTimer turn;
-        turn.start();
-        QCoreApplication::processEvents();
-        longest = qMax(longest, turn.nsecsElapsed());
-        timing.boldVisibleSeconds = double(timer.nsecsElapsed()) / 1e9;
-        while (ui::WindowProbe::surface(form).boldPending()) {
-            turn.start();
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-            longest = qMax(longest, turn.nsecsElapsed());
-        }
-        timing.boldCompleteSeconds = double(timer.nsecsElapsed()) / 1e9;
-        timing.boldLongestWaitSeconds = double(longest) / 1e9;
+        // The last change is timed.
+        timing.bold = timedAnswer(form, [&] { form.lstWords->item(int(entry))->setSelected(true); });
     }
     // Whatever is still being laid out is read back complete.
     while (ui::WindowProbe::surface(form).boldPending())
@@ -121,13 +131,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     run.colour = ui::WindowProbe::surface(form).colours();
     run.bold = ui::WindowProbe::surface(form).boldShown();
 
-    if (timeClear) {
-        timer.start();
-        form.Command2_Click();
-        while (ui::WindowProbe::surface(form).boldPending())
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        timing.clearSeconds = double(timer.nsecsElapsed()) / 1e9;
-    }
+    if (timeClear)
+        timing.clear = timedAnswer(form, [&] { form.Command2_Click(); });
     return run;
 }
 

@@ -32,13 +32,17 @@ struct WindowTiming
     double passSeconds = 0;
     double longestWaitMs = 0;   // between two visits to the event loop
     qint64 visits = 0;
-    double clearSeconds = -1;   // "Clear Formatting" afterwards, when asked for
-    // From the last selection change with bold ticked: until the view shows
-    // the bold, until all of it is laid out, and the longest the event loop
-    // waited in between. Negative when nothing was selected with bold.
-    double boldVisibleSeconds = -1;
-    double boldCompleteSeconds = -1;
-    double boldLongestWaitSeconds = -1;
+    // From a handler's start: until the view shows its formatting, until
+    // all of it is laid out, and the longest the event loop waited in
+    // between. Negative when not timed.
+    struct Answer
+    {
+        double visibleSeconds = -1;
+        double completeSeconds = -1;
+        double longestWaitSeconds = -1;
+    };
+    Answer bold;    // the last selection change with bold ticked
+    Answer clear;   // "Clear Formatting" afterwards, when asked for
 };
 
 // Needs no application object; makes its own. Fails with a message when an
