@@ -288,6 +288,8 @@ int main(int argc, char **argv)
         if (!run)
             return fail(error);
         if (options->time)
+            std::fprintf(stderr, "text put in and laid out: %.3f s\n", timing.pasteSeconds);
+        if (options->time)
             std::fprintf(stderr,
                          "pass: %.3f s\nlongest wait for the event loop: %.1f ms (%lld visits)\n",
                          timing.passSeconds, timing.longestWaitMs, qlonglong(timing.visits));

@@ -29,6 +29,7 @@ struct WindowRun
 
 struct WindowTiming
 {
+    double pasteSeconds = 0;   // the text put in and laid out, before the pass
     double passSeconds = 0;
     double longestWaitMs = 0;   // between two visits to the event loop
     qint64 visits = 0;
