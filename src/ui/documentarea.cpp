@@ -1,5 +1,6 @@
 #include "documentarea.h"
 
+#include "longrunwrap.h"
 #include "readablecolour.h"
 
 #include <QEvent>
@@ -16,6 +17,7 @@ DocumentArea::DocumentArea(QWidget *parent)
     // tables or pictures of the page it came from, so the only colours in
     // the document are the ones an analysis gives.
     setAcceptRichText(false);
+    new LongRunWrap(this);   // owned by the area
 }
 
 // The document's page margin above its first line is in no paragraph: a point
