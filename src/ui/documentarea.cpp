@@ -2,6 +2,7 @@
 
 #include "longrunwrap.h"
 #include "readablecolour.h"
+#include "textdirectionhint.h"
 
 #include <QEvent>
 #include <QScrollBar>
@@ -17,7 +18,8 @@ DocumentArea::DocumentArea(QWidget *parent)
     // tables or pictures of the page it came from, so the only colours in
     // the document are the ones an analysis gives.
     setAcceptRichText(false);
-    new LongRunWrap(this);   // owned by the area
+    new LongRunWrap(this);         // owned by the area
+    new TextDirectionHint(this);   // likewise
 }
 
 // The document's page margin above its first line is in no paragraph: a point
