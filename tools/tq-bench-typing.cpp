@@ -4,7 +4,9 @@
 // while it runs, one at each visit to the event loop.
 // Reports both pass times, the longest the event loop waited between two
 // visits, the longest a keystroke waited to be handled, and what the same
-// keystrokes take with no pass running.
+// keystrokes take with no pass running. Then zooms the text in (Ctrl++)
+// with the view in the middle of the text: how long the key takes and the
+// longest wait for the event loop while the rest is laid out.
 //   tq-bench-typing FILE [KEYS]
 #include "documentarea.h"
 #include "form1.h"
@@ -162,5 +164,24 @@ int main(int argc, char **argv)
     std::printf("the same keystrokes with no pass: %.3f s (%.1f ms a keystroke; processor %.1f ms "
                 "a keystroke)\n",
                 widgetSeconds, widgetSeconds * 1000 / keys, widgetProcessor * 1000 / keys);
+
+    // Zoom in with the view where the typing left it.
+    QElapsedTimer zoom;
+    zoom.start();
+    QKeyEvent ctrlPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::ControlModifier, QStringLiteral("+"));
+    QApplication::sendEvent(form.TB, &ctrlPlus);
+    const double zoomKeyMs = double(zoom.nsecsElapsed()) / 1e6;
+    // Laid out once the event loop has had nothing to do for a while.
+    qint64 longestTurn = 0;
+    for (int quiet = 0; quiet < 100 && zoom.elapsed() < 60000;) {
+        QElapsedTimer turn;
+        turn.start();
+        QApplication::processEvents();
+        const qint64 took = turn.nsecsElapsed();
+        longestTurn = std::max(longestTurn, took);
+        quiet = took < 1'000'000 ? quiet + 1 : 0;
+    }
+    std::printf("Ctrl++ in the middle of the text: the key %.1f ms, longest wait after it %.1f ms\n",
+                zoomKeyMs, double(longestTurn) / 1e6);
     return 0;
 }
