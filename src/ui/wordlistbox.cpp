@@ -10,11 +10,23 @@ namespace {
 constexpr int WordRole = Qt::UserRole;
 constexpr int LineRole = Qt::UserRole + 1;
 
+// An entry shows at most this much of its line, far more than the list is
+// ever wide: painting an entry lays all of its text out, at every repaint,
+// and a pasted blob can make a word of a million characters.
+constexpr qsizetype ShownLength = 1000;
+
 // A word may span a line break (only spaces separate words). Shown as it is,
 // the break would make its entry two lines high, and with uniform item sizes
 // every entry along with it; a visible mark keeps each entry on one line.
-QString oneLine(QString line)
+QString shownLine(QString line)
 {
+    if (line.size() > ShownLength) {
+        qsizetype keep = ShownLength;
+        if (line.at(keep - 1).isHighSurrogate())
+            --keep;
+        line.truncate(keep);
+        line.append(QChar(0x2026));   // HORIZONTAL ELLIPSIS
+    }
     for (QChar &c : line) {
         const char16_t u = c.unicode();
         if (u == u'\n' || u == u'\r' || u == u'\v' || u == u'\f' || u == 0x2028 || u == 0x2029)
@@ -39,7 +51,7 @@ void WordListBox::clear()
 void WordListBox::append(const QList<ResultEntry> &entries)
 {
     for (const ResultEntry &entry : entries) {
-        auto *item = new QListWidgetItem(oneLine(entry.line));
+        auto *item = new QListWidgetItem(shownLine(entry.line));
         item->setData(WordRole, entry.word);
         item->setData(LineRole, entry.line);
         m_list->addItem(item);

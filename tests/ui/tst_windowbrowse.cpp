@@ -3,6 +3,7 @@
 #include "testlocale.h"
 
 #include "windowfixture.h"
+#include "wordlistbox.h"
 
 #include "floatprogressbar.h"
 
@@ -225,6 +226,31 @@ private Q_SLOTS:
         form->lstWords->setFocus();
         QTest::keySequence(form->lstWords, QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2 - end.\nnext\n"));
+    }
+
+    // A word of a million characters (a pasted blob) shows the start of its
+    // entry, which the list could not show more of anyway, and is still
+    // bolded and copied whole.
+    void hugeWord()
+    {
+        const QString blob(1 << 20, u'x');
+        auto form = shownForm(blob + QStringLiteral(" tail"));
+        form->Command1_Click();
+        int entry = 0;
+        while (entry < form->lstWords->count()
+               && tq::ui::WordListBox::publishedLine(form->lstWords->item(entry)) != QStringLiteral("1 - ") + blob)
+            ++entry;
+        QVERIFY(entry < form->lstWords->count());
+        const QString shown = form->lstWords->item(entry)->text();
+        QVERIFY(shown.size() < 2000);
+        QVERIFY(shown.startsWith(QStringLiteral("1 - xxxx")));
+        form->ckBold->setChecked(true);
+        form->lstWords->item(entry)->setSelected(true);
+        QCOMPARE(boldRuns(*form), (QList<Run>{{0, blob.size() - 1, 1}}));
+        QApplication::clipboard()->clear();
+        form->lstWords->setFocus();
+        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 - ") + blob + u'\n');
     }
 
     void clearCommandsOnEmptyDocument()
