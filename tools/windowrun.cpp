@@ -131,7 +131,10 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     WindowRun run;
     for (int i = 0; i < form.lstWords->count(); ++i)
         run.lines.append(tq::ui::WordListBox::publishedLine(form.lstWords->item(i)));
-    run.colour = ui::WindowProbe::surface(form).colours();
+    // A copy of its own: one sharing the surface's values would make the
+    // timed "Clear Formatting" below copy all of them first.
+    const QList<Colour> &colours = ui::WindowProbe::surface(form).colours();
+    run.colour = QList<Colour>(colours.cbegin(), colours.cend());
     run.bold = ui::WindowProbe::surface(form).boldShown();
 
     if (timeClear)
