@@ -32,17 +32,28 @@ void LongRunWrap::followDocument()
     disconnect(m_change);
     m_change = connect(m_area->document(), &QTextDocument::contentsChange, this,
                        &LongRunWrap::onContentsChange);
-    breakAnywhere(documentHasLongRun());
+    m_longRun = findLongRun();
+    breakAnywhere(!m_longRun.isNull());
 }
 
-// Only paragraphs longer than a long run can hold one, and a book has few.
-bool LongRunWrap::documentHasLongRun() const
+namespace {
+
+bool holdsLongRun(const QTextBlock &block)
+{
+    // Only paragraphs longer than a long run can hold one, and a book has few.
+    return block.length() > LongRunWrap::LongRun && LongRunWrap::hasLongRun(block.text());
+}
+
+} // namespace
+
+// A cursor in the first paragraph holding a long run, or a null one.
+QTextCursor LongRunWrap::findLongRun() const
 {
     for (QTextBlock b = m_area->document()->begin(); b.isValid(); b = b.next()) {
-        if (b.length() > LongRun && hasLongRun(b.text()))
-            return true;
+        if (holdsLongRun(b))
+            return QTextCursor(b);
     }
-    return false;
+    return QTextCursor();
 }
 
 // Runs inside the change, before the document lays the changed text out, so
@@ -52,13 +63,17 @@ void LongRunWrap::onContentsChange(int position, int removed, int added)
     Q_UNUSED(removed);
     if (m_anywhere) {
         // Whether the long run removed was the last one.
-        breakAnywhere(documentHasLongRun());
+        if (!holdsLongRun(m_longRun.block())) {
+            m_longRun = findLongRun();
+            breakAnywhere(!m_longRun.isNull());
+        }
         return;
     }
     QTextDocument *document = m_area->document();
     const QTextBlock last = document->findBlock(position + added);
     for (QTextBlock b = document->findBlock(position); b.isValid(); b = b.next()) {
-        if (b.length() > LongRun && hasLongRun(b.text())) {
+        if (holdsLongRun(b)) {
+            m_longRun = QTextCursor(b);
             breakAnywhere(true);
             return;
         }

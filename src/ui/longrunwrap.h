@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QStringView>
+#include <QTextCursor>
 #include <QTextOption>
 
 namespace tq::ui {
@@ -32,13 +33,16 @@ public:
 private:
     void followDocument();
     void onContentsChange(int position, int removed, int added);
-    bool documentHasLongRun() const;
+    QTextCursor findLongRun() const;
     void breakAnywhere(bool on);
 
     DocumentArea *m_area;
     QTextOption::WrapMode m_usual;
     QMetaObject::Connection m_change;
     bool m_anywhere = false;
+    // In a paragraph that held a long run when last looked at; it moves with
+    // the edits, so most edits need to look at that paragraph alone.
+    QTextCursor m_longRun;
 };
 
 } // namespace tq::ui

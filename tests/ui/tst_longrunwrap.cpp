@@ -56,6 +56,7 @@ private Q_SLOTS:
         QTest::newRow("run pasted") << "paste" << true;
         QTest::newRow("run pasted, then cut") << "paste cut" << false;
         QTest::newRow("run pasted, then typed into") << "paste type" << true;
+        QTest::newRow("two runs pasted, the first cut") << "paste second cut" << true;
         QTest::newRow("two halves joined") << "join" << true;
         QTest::newRow("run opened") << "open" << true;
         QTest::newRow("run opened, then prose opened") << "open prose" << false;
@@ -76,7 +77,12 @@ private Q_SLOTS:
 
         if (change.startsWith(u"paste")) {
             at.insertText(run);
-            if (change == u"paste cut") {
+            if (change == u"paste second cut") {
+                QTextCursor end(area.document());
+                end.movePosition(QTextCursor::End);
+                end.insertText(u'\n' + run);
+            }
+            if (change.endsWith(u"cut")) {
                 at.setPosition(100);
                 at.setPosition(int(100 + run.size()), QTextCursor::KeepAnchor);
                 at.removeSelectedText();
