@@ -5,6 +5,7 @@
 #include "textdirectionhint.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QScrollBar>
 #include <QTextDocument>
 #include <QtMath>
@@ -12,24 +13,21 @@
 namespace tq::ui {
 
 DocumentArea::DocumentArea(QWidget *parent)
-    : QTextEdit(parent)
+    : QPlainTextEdit(parent)
 {
-    // Pasted text comes in plain: a writer's prose, without the colours,
-    // tables or pictures of the page it came from, so the only colours in
-    // the document are the ones an analysis gives.
-    setAcceptRichText(false);
+    // Pasted and dropped text comes in plain, as with any plain text editor:
+    // a writer's prose, without the colours, tables or pictures of the page
+    // it came from, so the only colours in the document are the ones an
+    // analysis gives.
     new LongRunWrap(this);         // owned by the area
     new TextDirectionHint(this);   // likewise
 }
 
-// The document's page margin above its first line is in no paragraph: a point
-// there is before every one, and finding the position for it walks the whole
-// document. The view's top edge is moved down into the first line when the
-// margin shows, which finds the same position at once.
+// The document's page margin above its first line is in no paragraph: the
+// view's top edge is moved down into the first line when the margin shows.
 QPoint DocumentArea::topLeftInText() const
 {
-    const int margin = qCeil(document()->documentMargin());
-    return QPoint(0, qMax(0, margin - verticalScrollBar()->value()));
+    return QPoint(0, qMax(0, qCeil(contentOffset().y())));
 }
 
 std::pair<int, int> DocumentArea::visibleRange() const
@@ -54,9 +52,11 @@ void DocumentArea::restoreViewTop(const ViewTop &top)
 {
     QTextCursor cursor(document());
     cursor.setPosition(qBound(0, top.position, document()->characterCount() - 1));
-    const int moved = cursorRect(cursor).top() - top.y;
-    if (moved != 0)
-        verticalScrollBar()->setValue(verticalScrollBar()->value() + moved);
+    // The view scrolls by whole lines.
+    const int lineHeight = qMax(1, QFontMetrics(document()->defaultFont()).lineSpacing());
+    const int lines = qRound(double(cursorRect(cursor).top() - top.y) / lineHeight);
+    if (lines != 0)
+        verticalScrollBar()->setValue(verticalScrollBar()->value() + lines);
 }
 
 void DocumentArea::replaceDocument(std::unique_ptr<QTextDocument> content)
@@ -72,6 +72,7 @@ void DocumentArea::replaceDocument(std::unique_ptr<QTextDocument> content)
     content->clearUndoRedoStacks();
     content->setModified(false);
     content->setParent(this);
+    content->setDocumentLayout(new QPlainTextDocumentLayout(content.get()));
     // Painted runs hold cursors into the old document.
     setExtraSelections({});
     setDocument(content.release());
@@ -93,19 +94,19 @@ QColor DocumentArea::drawnColour(const QColor &colour) const
 
 void DocumentArea::scrollContentsBy(int dx, int dy)
 {
-    QTextEdit::scrollContentsBy(dx, dy);
+    QPlainTextEdit::scrollContentsBy(dx, dy);
     Q_EMIT viewChanged();
 }
 
 void DocumentArea::resizeEvent(QResizeEvent *event)
 {
-    QTextEdit::resizeEvent(event);
+    QPlainTextEdit::resizeEvent(event);
     Q_EMIT viewChanged();
 }
 
 void DocumentArea::changeEvent(QEvent *event)
 {
-    QTextEdit::changeEvent(event);
+    QPlainTextEdit::changeEvent(event);
     if (event->type() == QEvent::PaletteChange)
         m_drawn.clear();
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)

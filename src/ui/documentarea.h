@@ -1,16 +1,21 @@
-// The document area: a rich-text editor that tells when the part of the
-// document in view may have changed (scrolling, resizing, a new font or
-// palette), so that colours painted over the visible text can follow.
+// The document area: a text editor that tells when the part of the document
+// in view may have changed (scrolling, resizing, a new font or palette), so
+// that colours painted over the visible text can follow.
+//
+// It lays out paragraph by paragraph, each on its own: an edit costs the
+// layout of the paragraphs it touches, wherever it is in a book. Character
+// formats (italics, bold, underline of an opened document) show; paragraph
+// formats (alignment, indents) and tables do not.
 #pragma once
 
 #include <QHash>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <memory>
 
 namespace tq::ui {
 
-class DocumentArea : public QTextEdit
+class DocumentArea : public QPlainTextEdit
 {
     Q_OBJECT
 public:
@@ -22,8 +27,9 @@ public:
     QColor drawnColour(const QColor &colour) const;
 
     // The character at the top of the view and how far below the view's top
-    // edge its line starts: after the layout above it changed (bold makes
-    // lines wrap differently), the view is put back onto the same text.
+    // edge its line starts: after the layout of the paragraph at the top
+    // changed (bold makes lines wrap differently), the view is put back onto
+    // the same line. Paragraphs above the view never move it.
     struct ViewTop
     {
         int position = 0;

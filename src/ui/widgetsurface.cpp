@@ -285,10 +285,8 @@ qsizetype WidgetSurface::layoutBold(qsizetype from, qsizetype to, qsizetype maxC
     return block.isValid() && block.position() < to ? block.position() : to;
 }
 
-// One slice of the bold outside the view. Every change of layout costs the
-// document a walk over all the blocks after it besides the layout itself, so
-// each slice is one change, as large as the aim allows: its size follows the
-// time the last one took.
+// One slice of the bold outside the view, as large as the aim allows: its
+// size follows the time the last one took.
 void WidgetSurface::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_boldTimer.timerId())

@@ -11,6 +11,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
+#include <QtMath>
 
 using namespace tq::testing;
 using tq::ui::Form1;
@@ -47,21 +48,26 @@ QByteArray wantedBold(Form1 &form)
     return wanted;
 }
 
-// Characters on lines that intersect the view, found from the document's
-// own layout rather than from what the surface painted.
+// Characters on lines that intersect the view, found line by line from the
+// document's own layout rather than from what the surface painted.
 QList<std::pair<int, int>> linesInView(Form1 &form)
 {
     QList<std::pair<int, int>> lines;
-    QAbstractTextDocumentLayout *layout = form.TB->document()->documentLayout();
-    const QRectF view(QPointF(0, form.TB->verticalScrollBar()->value()),
-                      QSizeF(form.TB->viewport()->size()));
-    for (QTextBlock b = form.TB->document()->begin(); b.isValid(); b = b.next()) {
-        const QRectF blockRect = layout->blockBoundingRect(b);
-        if (!blockRect.intersects(view))
-            continue;
+    const QRect view = form.TB->viewport()->rect();
+    // Starting a little above the view, as the top hit may land on the line
+    // below one partly in view.
+    QTextBlock b = form.TB->cursorForPosition(QPoint(0, 0)).block();
+    for (int i = 0; i < 2 && b.previous().isValid(); ++i)
+        b = b.previous();
+    for (; b.isValid(); b = b.next()) {
+        QTextCursor at(b);
+        if (form.TB->cursorRect(at).top() > view.bottom())
+            break;
         for (int i = 0; i < b.layout()->lineCount(); ++i) {
             const QTextLine line = b.layout()->lineAt(i);
-            if (line.rect().translated(blockRect.topLeft()).intersects(view))
+            at.setPosition(b.position() + line.textStart());
+            const QRect caret = form.TB->cursorRect(at);
+            if (QRect(0, caret.top(), view.width(), qCeil(line.height())).intersects(view))
                 lines.append({b.position() + line.textStart(),
                               b.position() + line.textStart() + line.textLength()});
         }

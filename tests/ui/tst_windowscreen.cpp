@@ -137,7 +137,7 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         QFETCH(qreal, share);
         auto form = shownForm(QStringLiteral("cat cat dog cat"));
-        QTextEdit *tb = form->TB;
+        QPlainTextEdit *tb = form->TB;
         const qreal normal = tb->font().pointSizeF();
         const QFont panelFont = form->Frame1->font();
         form->Command1_Click();
@@ -225,7 +225,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2000; ++i)
             text += QStringLiteral("Line %1 of the book.\n").arg(i);
         auto form = shownForm(text);
-        QTextEdit *tb = form->TB;
+        QPlainTextEdit *tb = form->TB;
         tb->verticalScrollBar()->setValue(tb->verticalScrollBar()->maximum() / 2);
         auto topLine = [tb] { return tb->cursorForPosition(QPoint(0, 0)).blockNumber(); };
         const int before = topLine();

@@ -79,7 +79,9 @@ private Q_SLOTS:
             settleBold(*form);
         }
 
-        // The writer reads in the middle, caret on a line in view.
+        // The writer reads in the middle, caret on a line in view, once the
+        // window has settled on the text (its scroll bar shown).
+        QCoreApplication::processEvents();
         QScrollBar *bar = form->TB->verticalScrollBar();
         bar->setValue(bar->maximum() / 2);
         const int top = form->TB->cursorForPosition(QPoint(0, 0)).position();
@@ -129,6 +131,29 @@ private Q_SLOTS:
         QString expected = before;
         expected.replace(caret, selected, QStringLiteral("XY"));
         QCOMPARE(WindowProbe::surface(*form).text(), expected);
+    }
+
+    // The top of the view inside one long paragraph: bold on its lines above
+    // the view makes them wrap differently, and the line at the top stays.
+    void viewTopInsideARewrappedParagraph()
+    {
+        QString paragraph;
+        for (int i = 0; i < 600; ++i)
+            paragraph += QStringLiteral("the the the cat %1, ").arg(i);
+        auto form = shownForm(paragraph + u'\n' + longText());
+        form->Command1_Click();
+        QCoreApplication::processEvents();
+        form->TB->verticalScrollBar()->setValue(40);
+        const int top = form->TB->cursorForPosition(QPoint(0, 0)).position();
+        QVERIFY(top > 0 && form->TB->document()->findBlock(top).blockNumber() == 0);
+        const int topAt = shownAt(*form, top);
+
+        form->ckBold->setChecked(true);
+        clickEntry(*form, entryOf(*form, QStringLiteral("the")));
+        settleBold(*form);
+        QVERIFY(!boldRuns(*form).isEmpty());
+        QVERIFY2(qAbs(shownAt(*form, top) - topAt) <= 1,
+                 qPrintable(QStringLiteral("top line moved from %1 to %2").arg(topAt).arg(shownAt(*form, top))));
     }
 
     // Clear All empties the document: typing afterwards gives exactly what
