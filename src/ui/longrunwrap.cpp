@@ -1,5 +1,6 @@
 #include "longrunwrap.h"
 
+#include "changedblocks.h"
 #include "documentarea.h"
 
 #include <QTextBlock>
@@ -69,17 +70,14 @@ void LongRunWrap::onContentsChange(int position, int removed, int added)
         }
         return;
     }
-    QTextDocument *document = m_area->document();
-    const QTextBlock last = document->findBlock(position + added);
-    for (QTextBlock b = document->findBlock(position); b.isValid(); b = b.next()) {
-        if (holdsLongRun(b)) {
-            m_longRun = QTextCursor(b);
-            breakAnywhere(true);
-            return;
-        }
-        if (b == last)
-            break;
-    }
+    const bool found = anyChangedBlock(*m_area->document(), position, added, [this](const QTextBlock &b) {
+        if (!holdsLongRun(b))
+            return false;
+        m_longRun = QTextCursor(b);
+        return true;
+    });
+    if (found)
+        breakAnywhere(true);
 }
 
 void LongRunWrap::breakAnywhere(bool on)

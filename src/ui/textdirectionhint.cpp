@@ -1,5 +1,6 @@
 #include "textdirectionhint.h"
 
+#include "changedblocks.h"
 #include "documentarea.h"
 
 #include <QTextBlock>
@@ -63,17 +64,13 @@ void TextDirectionHint::onContentsChange(int position, int removed, int added)
     }
     if (!m_leftToRight || added <= 0)
         return;
-    const QTextBlock last = document->findBlock(position + added);
-    for (QTextBlock b = document->findBlock(position); b.isValid(); b = b.next()) {
+    const bool rightToLeft = anyChangedBlock(*document, position, added, [&](const QTextBlock &b) {
         const int from = std::max(0, position - b.position());
         const int to = std::min(b.length() - 1, position + added - b.position());
-        if (to > from && hasRightToLeft(QStringView(b.text()).sliced(from, to - from))) {
-            tellLeftToRight(false);
-            return;
-        }
-        if (b == last)
-            break;
-    }
+        return to > from && hasRightToLeft(QStringView(b.text()).sliced(from, to - from));
+    });
+    if (rightToLeft)
+        tellLeftToRight(false);
 }
 
 void TextDirectionHint::tellLeftToRight(bool on)
