@@ -33,45 +33,60 @@ public:
     {
     }
 
-    // Finds all occurrences of the given words, all of one length (at least
-    // 1), with one rolling-hash scan of the text: selecting thousands of
-    // entries costs one scan per distinct word length, not one per word.
-    void scan(qsizetype length, const std::vector<SelectedWord *> &words)
+    // Finds every occurrence of every selected word (grouped by length, at
+    // least 1) in one walk over the text. A position is looked at closely
+    // only where its first two units begin some selected word, or its first
+    // unit is a one-unit word: prose has few such places, so a click costs
+    // about one walk however many entries are selected. Each word's
+    // occurrences are met in increasing order, as a search loop meets them.
+    void scan(const std::map<qsizetype, std::vector<SelectedWord *>> &byLength)
     {
-        const qsizetype size = m_lowered.size();
-        if (length > size)
-            return;
-        quint64 top = 1;   // Base^(length - 1)
-        for (qsizetype i = 1; i < length; ++i)
-            top *= Base;
-
-        // Most positions match nothing: a bit per hash bucket turns them
-        // away before the sorted table is searched.
-        std::vector<std::pair<quint64, SelectedWord *>> table;
-        std::vector<bool> seen(size_t(1) << FilterBits);
-        for (SelectedWord *w : words) {
-            const quint64 h = hashOf(w->word);
-            table.emplace_back(h, w);
-            seen[bucket(h)] = true;
+        std::vector<Group> groups;
+        std::vector<bool> starts(size_t(1) << FilterBits);   // first two units
+        std::vector<bool> singles(size_t(1) << 16);          // one-unit words
+        for (const auto &[length, words] : byLength) {
+            Group &group = groups.emplace_back(length);
+            for (SelectedWord *w : words) {
+                const quint64 h = hashOf(w->word);
+                group.table.emplace_back(h, w);
+                group.seen[bucket(h)] = true;
+                const char16_t *u = reinterpret_cast<const char16_t *>(w->word.utf16());
+                if (length == 1)
+                    singles[u[0]] = true;
+                else
+                    starts[bucket(pairOf(u[0], u[1]))] = true;
+            }
+            std::sort(group.table.begin(), group.table.end(),
+                      [](const auto &a, const auto &b) { return a.first < b.first; });
         }
-        std::sort(table.begin(), table.end(),
-                  [](const auto &a, const auto &b) { return a.first < b.first; });
 
+        const qsizetype size = m_lowered.size();
         const char16_t *units = reinterpret_cast<const char16_t *>(m_lowered.utf16());
-        const size_t bytes = size_t(length) * sizeof(char16_t);
-        quint64 h = hashOf(QStringView(units, length));
-        for (qsizetype p = 0;; ++p) {
-            if (seen[bucket(h)]) {
-                auto it = std::lower_bound(table.begin(), table.end(), h,
+        for (qsizetype p = 0; p < size; ++p) {
+            const bool single = singles[units[p]];
+            const bool pair = p + 1 < size && starts[bucket(pairOf(units[p], units[p + 1]))];
+            if (!single && !pair)
+                continue;
+            // The hash of the units from p on, grown to each group's length.
+            quint64 h = 0;
+            qsizetype hashed = 0;
+            for (const Group &group : groups) {
+                if (p + group.length > size)
+                    break;
+                if (group.length > 1 && !pair)
+                    break;
+                for (; hashed < group.length; ++hashed)
+                    h = h * Base + units[p + hashed];
+                if (!group.seen[bucket(h)])
+                    continue;
+                auto it = std::lower_bound(group.table.begin(), group.table.end(), h,
                                            [](const auto &e, quint64 v) { return e.first < v; });
-                for (; it != table.end() && it->first == h; ++it) {
+                const size_t bytes = size_t(group.length) * sizeof(char16_t);
+                for (; it != group.table.end() && it->first == h; ++it) {
                     if (std::memcmp(it->second->word.utf16(), units + p, bytes) == 0)
-                        record(*it->second, p, length);
+                        record(*it->second, p, group.length);
                 }
             }
-            if (p + length >= size)
-                break;
-            h = (h - units[p] * top) * Base + units[p + length];
         }
     }
 
@@ -96,6 +111,18 @@ public:
 private:
     static constexpr quint64 Base = 1000003;
     static constexpr int FilterBits = 20;
+
+    // The selected words of one length, by hash; seen holds a bit per hash
+    // bucket, so most positions are turned away before the table is searched.
+    struct Group
+    {
+        explicit Group(qsizetype wordLength) : length(wordLength), seen(size_t(1) << FilterBits) {}
+        qsizetype length;
+        std::vector<std::pair<quint64, SelectedWord *>> table;
+        std::vector<bool> seen;
+    };
+
+    static quint64 pairOf(char16_t first, char16_t second) { return quint64(first) << 16 | second; }
 
     static quint64 hashOf(QStringView s)
     {
@@ -159,8 +186,7 @@ void boldSelectedWords(TextSurface &surface, const ListSelection &list, Document
         return;
 
     BoldPlan plan(document.lowered());
-    for (const auto &[length, group] : byLength)
-        plan.scan(length, group);
+    plan.scan(byLength);
     plan.forEachRun([&](qsizetype start, qsizetype end) {
         surface.select(start, end - start);
         surface.setSelBold(true);
