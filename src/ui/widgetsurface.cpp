@@ -59,7 +59,10 @@ void WidgetSurface::followDocument()
     const qsizetype n = m_document->characterCount() - 1;
     m_colour = GapBuffer<Colour>(n);
     m_bold = GapBuffer<char>(n);
+    // Read once now and patched edit by edit from then on, so a pass never
+    // waits for a whole reading of a book that was just pasted or opened.
     m_textValid = false;
+    text();
     ++m_version;
     m_selStart = 0;
     m_selLength = 0;
