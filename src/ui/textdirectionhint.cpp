@@ -48,7 +48,12 @@ void TextDirectionHint::followDocument()
     }
     if (option.textDirection() != Qt::LayoutDirectionAuto)
         return;
-    tellLeftToRight(!hasRightToLeft(document->toRawText()));
+    // Paragraph by paragraph, stopping at the first right-to-left letter,
+    // so no copy of a whole book is made for it.
+    bool rightToLeft = false;
+    for (QTextBlock b = document->begin(); b.isValid() && !rightToLeft; b = b.next())
+        rightToLeft = hasRightToLeft(b.text());
+    tellLeftToRight(!rightToLeft);
 }
 
 // Runs inside the change, before the document lays the changed text out.
