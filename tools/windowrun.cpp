@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
@@ -46,7 +47,7 @@ WindowTiming::Answer timedAnswer(ui::Form1 &form, Handler handler)
     QCoreApplication::processEvents();
     longest = qMax(longest, turn.nsecsElapsed());
     answer.visibleSeconds = double(timer.nsecsElapsed()) / 1e9;
-    while (ui::WindowProbe::surface(form).boldPending()) {
+    while (ui::WindowProbe::boldPending(form)) {
         turn.start();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         longest = qMax(longest, turn.nsecsElapsed());
@@ -111,20 +112,21 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     if (browse.bold)
         form.ckBold->setChecked(true);
     for (qsizetype i = 0; i < browse.select.size(); ++i) {
-        const qsizetype entry = browse.select[i];
-        if (entry < 0 || entry >= form.lstWords->count()) {
-            error = QStringLiteral("--select: the list has no entry %1").arg(entry);
+        const auto [first, last] = browse.select[i];
+        if (last >= form.lstWords->count()) {
+            error = QStringLiteral("--select: the list has no entry %1").arg(last);
             return std::nullopt;
         }
-        if (i + 1 < browse.select.size() || !browse.bold) {
-            form.lstWords->item(int(entry))->setSelected(true);
-            continue;
-        }
-        // The last change is timed.
-        timing.bold = timedAnswer(form, [&] { form.lstWords->item(int(entry))->setSelected(true); });
+        QAbstractItemModel *model = form.lstWords->model();
+        const QItemSelection range(model->index(int(first), 0), model->index(int(last), 0));
+        const auto select = [&] { form.lstWords->selectionModel()->select(range, QItemSelectionModel::Select); };
+        if (i + 1 < browse.select.size() || !browse.bold)
+            select();
+        else
+            timing.bold = timedAnswer(form, select);   // the last change is timed
     }
     // Whatever is still being laid out is read back complete.
-    while (ui::WindowProbe::surface(form).boldPending())
+    while (ui::WindowProbe::boldPending(form))
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     QCoreApplication::processEvents();
 

@@ -17,7 +17,9 @@ namespace tq {
 struct BrowseSteps
 {
     bool bold = false;               // tick "Bold Highlighted Words" after the pass
-    QList<qsizetype> select;         // then select these entries, one by one
+    // Then select these ranges of entries (first, last), each in one change, as
+    // a click or a shift-click does.
+    QList<std::pair<qsizetype, qsizetype>> select;
 };
 
 struct WindowRun

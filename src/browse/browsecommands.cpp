@@ -2,210 +2,158 @@
 
 #include "analysispass.h"
 #include "textrules.h"
+#include "wordfinder.h"
+
+#include <QHash>
 
 #include <algorithm>
-#include <cstring>
-#include <map>
-#include <vector>
+#include <limits>
 
 namespace tq {
 
 namespace {
 
-// One selected word, and where a search loop ends up for it that starts one
-// character after each match while the search position stays below the
-// text's length, worked out from the word's occurrences instead of one search
-// per occurrence: the loop finds every occurrence up to offset size - 2, and
-// one on the last character only when none stands just before it.
-struct SelectedWord
+// Steps and the bold ahead cover whole lines, so a window that lays out the
+// bold paragraph by paragraph lays each out once: a paragraph can be a
+// megabyte long.
+qsizetype lineStartBefore(const QString &text, qsizetype offset)
 {
-    QString word;                // lowered
-    qsizetype last = -1;         // last occurrence the loop reaches, -1 if none
-    bool atSecondLast = false;   // an occurrence at offset size - 2
-};
+    return offset > 0 ? text.lastIndexOf(u'\n', offset - 1) + 1 : 0;
+}
 
-class BoldPlan
+qsizetype lineEndAfter(const QString &text, qsizetype offset)
 {
-public:
-    explicit BoldPlan(const QString &lowered)
-        : m_lowered(lowered)
-        , m_bold(size_t(lowered.size()), 0)
-    {
-    }
-
-    // Finds every occurrence of every selected word (grouped by length, at
-    // least 1) in one walk over the text. A position is looked at closely
-    // only where its first two units begin some selected word, or its first
-    // unit is a one-unit word: prose has few such places, so a click costs
-    // about one walk however many entries are selected. Each word's
-    // occurrences are met in increasing order, as a search loop meets them.
-    void scan(const std::map<qsizetype, std::vector<SelectedWord *>> &byLength)
-    {
-        std::vector<Group> groups;
-        std::vector<bool> starts(size_t(1) << FilterBits);   // first two units
-        std::vector<bool> singles(size_t(1) << 16);          // one-unit words
-        for (const auto &[length, words] : byLength) {
-            Group &group = groups.emplace_back(length);
-            for (SelectedWord *w : words) {
-                const quint64 h = hashOf(w->word);
-                group.table.emplace_back(h, w);
-                group.seen[bucket(h)] = true;
-                const char16_t *u = reinterpret_cast<const char16_t *>(w->word.utf16());
-                if (length == 1)
-                    singles[u[0]] = true;
-                else
-                    starts[bucket(pairOf(u[0], u[1]))] = true;
-            }
-            std::sort(group.table.begin(), group.table.end(),
-                      [](const auto &a, const auto &b) { return a.first < b.first; });
-        }
-
-        const qsizetype size = m_lowered.size();
-        const char16_t *units = reinterpret_cast<const char16_t *>(m_lowered.utf16());
-        for (qsizetype p = 0; p < size; ++p) {
-            const bool single = singles[units[p]];
-            const bool pair = p + 1 < size && starts[bucket(pairOf(units[p], units[p + 1]))];
-            if (!single && !pair)
-                continue;
-            // The hash of the units from p on, grown to each group's length.
-            quint64 h = 0;
-            qsizetype hashed = 0;
-            for (const Group &group : groups) {
-                if (p + group.length > size)
-                    break;
-                if (group.length > 1 && !pair)
-                    break;
-                for (; hashed < group.length; ++hashed)
-                    h = h * Base + units[p + hashed];
-                if (!group.seen[bucket(h)])
-                    continue;
-                auto it = std::lower_bound(group.table.begin(), group.table.end(), h,
-                                           [](const auto &e, quint64 v) { return e.first < v; });
-                const size_t bytes = size_t(group.length) * sizeof(char16_t);
-                for (; it != group.table.end() && it->first == h; ++it) {
-                    if (std::memcmp(it->second->word.utf16(), units + p, bytes) == 0)
-                        record(*it->second, p, group.length);
-                }
-            }
-        }
-    }
-
-    // The bolded characters as runs [start, end), in order.
-    template<typename Apply>
-    void forEachRun(Apply apply) const
-    {
-        const qsizetype size = qsizetype(m_bold.size());
-        for (qsizetype i = 0; i < size;) {
-            if (!m_bold[size_t(i)]) {
-                ++i;
-                continue;
-            }
-            qsizetype j = i + 1;
-            while (j < size && m_bold[size_t(j)])
-                ++j;
-            apply(i, j);
-            i = j;
-        }
-    }
-
-private:
-    static constexpr quint64 Base = 1000003;
-    static constexpr int FilterBits = 20;
-
-    // The selected words of one length, by hash; seen holds a bit per hash
-    // bucket, so most positions are turned away before the table is searched.
-    struct Group
-    {
-        explicit Group(qsizetype wordLength) : length(wordLength), seen(size_t(1) << FilterBits) {}
-        qsizetype length;
-        std::vector<std::pair<quint64, SelectedWord *>> table;
-        std::vector<bool> seen;
-    };
-
-    static quint64 pairOf(char16_t first, char16_t second) { return quint64(first) << 16 | second; }
-
-    static quint64 hashOf(QStringView s)
-    {
-        quint64 h = 0;
-        for (QChar c : s)
-            h = h * Base + c.unicode();
-        return h;
-    }
-
-    static size_t bucket(quint64 h) { return size_t((h * 0x9E3779B97F4A7C15ull) >> (64 - FilterBits)); }
-
-    void record(SelectedWord &w, qsizetype offset, qsizetype length)
-    {
-        const qsizetype size = qsizetype(m_bold.size());
-        if (offset == size - 1 && w.atSecondLast)
-            return;   // the loop stopped at the occurrence before
-        if (offset == size - 2)
-            w.atSecondLast = true;
-        w.last = offset;
-        std::fill_n(m_bold.begin() + offset, length, 1);
-    }
-
-    const QString &m_lowered;
-    std::vector<char> m_bold;
-};
+    if (offset == 0 || offset >= text.size() || text[offset - 1] == u'\n')
+        return offset;
+    const qsizetype end = text.indexOf(u'\n', offset);
+    return end < 0 ? text.size() : end + 1;
+}
 
 } // namespace
 
 void boldSelectedWords(TextSurface &surface, const ListSelection &list)
 {
-    DocumentText document(surface);
-    boldSelectedWords(surface, list, document);
+    BoldJob job(surface, list);
+    job.advance(std::numeric_limits<qsizetype>::max());
 }
 
-void boldSelectedWords(TextSurface &surface, const ListSelection &list, DocumentText &document)
+BoldJob::BoldJob(TextSurface &surface, const ListSelection &list)
+    : m_surface(surface)
 {
-    ClearBold(surface);
-    // The text does not change while this runs (only formatting does), so
-    // one reading serves every search.
-    document.sync();
-    const QString &text = document.text();
-    if (text.size() < 2)
-        return;   // the search loop never starts
-
-    // Each selected word once, grouped by length; list order is kept for
-    // choosing the selection left at the end.
-    std::vector<SelectedWord *> order;
-    std::map<QString, SelectedWord> words;
-    std::map<qsizetype, std::vector<SelectedWord *>> byLength;
-    const qsizetype entries = list.count();
-    for (qsizetype i = 0; i < entries; ++i) {
+    QHash<QString, qsizetype> indexOf;
+    for (qsizetype i = 0, n = list.count(); i < n; ++i) {
         if (!list.isSelected(i))
             continue;
         const QString word = lowerCase(list.word(i));
-        auto [it, fresh] = words.try_emplace(word, SelectedWord{word});
-        order.push_back(&it->second);
-        if (fresh && !word.isEmpty())
-            byLength[word.size()].push_back(&it->second);
+        auto at = indexOf.constFind(word);
+        if (at == indexOf.constEnd()) {
+            at = indexOf.insert(word, m_words.size());
+            m_words.append(word);
+        }
+        m_order.push_back(at.value());
     }
-    if (order.empty())
-        return;
+    m_finder = std::make_unique<WordFinder>(m_words);
+    restart();
+}
 
-    BoldPlan plan(document.lowered());
-    plan.scan(byLength);
-    plan.forEachRun([&](qsizetype start, qsizetype end) {
-        surface.select(start, end - start);
-        surface.setSelBold(true);
+BoldJob::~BoldJob() = default;
+
+void BoldJob::restart()
+{
+    m_version = m_surface.textVersion();
+    m_bolded = 0;
+    m_overhang.clear();
+    m_last.assign(size_t(m_words.size()), -1);
+}
+
+bool BoldJob::advance(qsizetype characters)
+{
+    if (m_done)
+        return true;
+    // Held for this step only: a copy kept between steps would make the
+    // next edit of the document copy the whole text.
+    const QString text = m_surface.text();
+    if (m_surface.textVersion() != m_version)
+        restart();
+    const qsizetype size = text.size();
+    const qsizetype from = m_bolded;
+    const qsizetype to = lineEndAfter(text, characters >= size - from ? size : from + std::max<qsizetype>(characters, 1));
+
+    // This step's bold, reaching as far past its end as a word starting in
+    // it can, on top of what the steps before reached into it.
+    const qsizetype reach = std::min(size, to + std::max<qsizetype>(m_finder->longest() - 1, 0));
+    m_flags.assign(size_t(reach - from), 0);
+    std::copy(m_overhang.begin(), m_overhang.end(), m_flags.begin());
+    m_finder->find(text, from, to, [&](qsizetype word, qsizetype offset, qsizetype length) {
+        m_last[size_t(word)] = offset;
+        std::fill_n(m_flags.begin() + (offset - from), length, 1);
     });
+    writeBold(from, m_flags.data(), to - from);
+    auto overhangEnd = m_flags.end();
+    while (overhangEnd > m_flags.begin() + (to - from) && overhangEnd[-1] == 0)
+        --overhangEnd;
+    m_overhang.assign(m_flags.begin() + (to - from), overhangEnd);
+    m_bolded = to;
 
-    // The selection is left where the loop over the entries would leave it:
-    // on the last occurrence reached for the last selected word that had one.
-    // The empty word "occurs" at every search start, the last being size - 2.
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const SelectedWord &w = **it;
-        if (w.word.isEmpty()) {
-            surface.select(text.size() - 2, 0);
-            return;
-        }
-        if (w.last >= 0) {
-            surface.select(w.last, w.word.size());
-            return;
+    if (m_bolded == size) {
+        leaveSelection(size);
+        m_done = true;
+    }
+    return m_done;
+}
+
+void BoldJob::boldAhead(qsizetype first, qsizetype last)
+{
+    if (m_done)
+        return;
+    const QString text = m_surface.text();
+    first = lineStartBefore(text, std::clamp<qsizetype>(first, 0, text.size()));
+    last = lineEndAfter(text, std::clamp<qsizetype>(last, first, text.size()));
+    std::vector<char> flags(size_t(last - first), 0);
+    m_finder->find(text, first - m_finder->longest() + 1, last,
+                   [&](qsizetype, qsizetype offset, qsizetype length) {
+                       const qsizetype a = std::max(offset, first);
+                       const qsizetype b = std::min(offset + length, last);
+                       if (a < b)
+                           std::fill(flags.begin() + (a - first), flags.begin() + (b - first), 1);
+                   });
+    writeBold(first, flags.data(), last - first);
+}
+
+// Writes the bold of count characters from from as runs of equal value.
+void BoldJob::writeBold(qsizetype from, const char *flags, qsizetype count)
+{
+    for (qsizetype i = 0; i < count;) {
+        qsizetype j = i + 1;
+        while (j < count && flags[j] == flags[i])
+            ++j;
+        m_surface.select(from + i, j - i);
+        m_surface.setSelBold(flags[i] != 0);
+        i = j;
+    }
+}
+
+// Where one search loop per selected entry, in list order, would leave the
+// selection: on the last occurrence reached for the last entry whose word
+// has one. The empty word "occurs" at every search start, the last being
+// size - 2. With nothing found, or a text too short to search, the whole
+// text stays selected, as the clearing of the old bold left it.
+void BoldJob::leaveSelection(qsizetype size)
+{
+    if (size >= 2) {
+        for (auto it = m_order.rbegin(); it != m_order.rend(); ++it) {
+            const QString &word = m_words[*it];
+            if (word.isEmpty()) {
+                m_surface.select(size - 2, 0);
+                return;
+            }
+            if (const qsizetype last = m_last[size_t(*it)]; last >= 0) {
+                m_surface.select(last, word.size());
+                return;
+            }
         }
     }
+    m_surface.select(0, size);
 }
 
 void clearAll(TextSurface &surface, ResultList &list)

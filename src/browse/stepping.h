@@ -38,10 +38,9 @@ std::optional<Span> stepThrough(const QList<Span> &sortedStops, Span from, Direc
 // looking only as far as the next run in the given direction.
 std::optional<Span> stepThroughRuns(const QList<Colour> &colours, Span from, Direction direction);
 
-// Every occurrence the bolding marks for the given lowered words in the
-// lowered text, empty ones left out (there is nothing to select), each once,
-// ordered. One scan of the text for each distinct word length.
-QList<Span> occurrencesOf(QStringView loweredText, const QStringList &loweredWords);
+// Every occurrence the bolding marks for the given words in the text, empty
+// ones left out (there is nothing to select), each once, ordered.
+QList<Span> occurrencesOf(QStringView text, const QStringList &words);
 
 // The lowered words of the list's selected entries, sorted, each once.
 QStringList selectedWords(const ListSelection &list);

@@ -4,6 +4,7 @@
 #include "exports.h"
 #include "programname.h"
 #include "savedialog.h"
+#include "slicedbolding.h"
 #include "widgetsurface.h"
 #include "wordlistbox.h"
 
@@ -28,11 +29,12 @@ QString startFor(const RecentFiles &recent, const QString &name)
 } // namespace
 
 ExportCommands::ExportCommands(QWidget *window, DocumentArea *area, const WidgetSurface &surface,
-                               const WordListBox &list)
+                               SlicedBolding &bolding, const WordListBox &list)
     : QObject(window)
     , m_window(window)
     , m_area(area)
     , m_surface(surface)
+    , m_bolding(bolding)
     , m_list(list)
 {
     auto add = [this](const QString &text, void (ExportCommands::*slot)()) {
@@ -74,6 +76,7 @@ bool ExportCommands::exportWordList(const QString &path)
 
 bool ExportCommands::exportHighlighted(const QString &path)
 {
+    m_bolding.finish();
     const qsizetype n = m_surface.colours().size();
     QByteArray bold(n, 0);
     for (qsizetype i = 0; i < n; ++i)

@@ -13,6 +13,7 @@ class QWidget;
 namespace tq::ui {
 
 class DocumentArea;
+class SlicedBolding;
 class WidgetSurface;
 class WordListBox;
 
@@ -20,8 +21,9 @@ class ExportCommands : public QObject
 {
     Q_OBJECT
 public:
+    // The bold exported is the finished bolding's.
     ExportCommands(QWidget *window, DocumentArea *area, const WidgetSurface &surface,
-                   const WordListBox &list);
+                   SlicedBolding &bolding, const WordListBox &list);
 
     // Export Word List..., Export Highlighted Document...
     QList<QAction *> actions() const { return m_actions; }
@@ -39,6 +41,7 @@ private:
     QWidget *m_window;
     DocumentArea *m_area;
     const WidgetSurface &m_surface;
+    SlicedBolding &m_bolding;
     const WordListBox &m_list;
     RecentFiles m_recent;
     QList<QAction *> m_actions;

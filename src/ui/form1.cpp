@@ -3,7 +3,6 @@
 #include "analysiscommands.h"
 #include "analysispass.h"
 #include "arrowscrollbar.h"
-#include "documenttext.h"
 #include "documentarea.h"
 #include "documentfile.h"
 #include "documentmenu.h"
@@ -17,6 +16,7 @@
 #include "rangesurface.h"
 #include "resizerule.h"
 #include "screenfit.h"
+#include "slicedbolding.h"
 #include "valuetip.h"
 #include "widgetsurface.h"
 #include "browsecommands.h"
@@ -87,12 +87,12 @@ Form1::Form1(PassPacer *pacer, QWidget *parent)
     chainTabOrder();
 
     m_surface = std::make_unique<WidgetSurface>(TB);
-    m_boldText = std::make_unique<DocumentText>(*m_surface);
+    m_bolding = std::make_unique<SlicedBolding>(*m_surface, TB);
     m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
     m_list = std::make_unique<WordListBox>(lstWords);
     m_menu = new DocumentMenu(TB);
     m_file = new DocumentFile(this, TB);
-    m_exports = new ExportCommands(this, TB, *m_surface, *m_list);
+    m_exports = new ExportCommands(this, TB, *m_surface, *m_bolding, *m_list);
     // The document menu's sections, in order.
     m_menu->addSection(QStringLiteral("File"), m_file->actions() + m_exports->actions());
     m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list,
@@ -269,6 +269,7 @@ void Form1::wire()
     // A file's content replaces the document: what was found in the old one goes.
     connect(m_file, &DocumentFile::replacingDocument, this, [this] {
         m_pacer.stopAll();
+        m_bolding->cancel();
         m_list->clear();
     });
 }
@@ -308,11 +309,15 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
 
 void Form1::Command1_Click()
 {
+    // The pass starts by clearing all bold.
+    m_bolding->cancel();
     startPass([this] { runPass(*m_surface); });
 }
 
 void Form1::analyzeRange(qsizetype first, qsizetype last)
 {
+    // The pass clears the bold of its part only; the rest keeps the chosen words'.
+    m_bolding->finish();
     startPass([this, first, last] {
         RangeSurface part(*m_surface, first, last);
         // The part moves with what the writer types while the pass yields.
@@ -346,13 +351,7 @@ void Form1::runPass(TextSurface &surface)
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
     const YieldFunction resume = [&] { return resumePass(pass, ++tokens); };
-    // A pass over the whole document leaves its lowered text for the bold
-    // of the first click in the list afterwards.
-    if (&surface == m_surface.get())
-        runAnalysisPass(*m_boldText, surface, *m_controls, *m_list, m_table, resume,
-                        m_analysis->passOptions());
-    else
-        runAnalysisPass(surface, *m_controls, *m_list, m_table, resume, m_analysis->passOptions());
+    runAnalysisPass(surface, *m_controls, *m_list, m_table, resume, m_analysis->passOptions());
     if (m_pacer.isCurrent(pass))
         m_surface->flushFormatting();
 }
@@ -374,12 +373,14 @@ bool Form1::resumePass(quint64 pass, qint64 tokens)
 
 void Form1::Command2_Click()
 {
+    m_bolding->cancel();
     resetFormatting(*m_surface);
     m_surface->flushFormatting();
 }
 
 void Form1::Command3_Click()
 {
+    m_bolding->cancel();
     clearAll(*m_surface, *m_list);
     m_surface->flushFormatting();
 }
@@ -388,8 +389,7 @@ void Form1::lstWords_Click()
 {
     if (!ckBold->isChecked())
         return;
-    boldSelectedWords(*m_surface, *m_list, *m_boldText);
-    m_surface->flushFormatting();
+    m_bolding->start(*m_list);
 }
 
 void Form1::lstWords_MouseDown(qint16 button, qint16 shift, float x, float y)
@@ -412,6 +412,7 @@ void Form1::ckBold_Click()
     if (ckBold->isChecked()) {
         lstWords_Click();
     } else {
+        m_bolding->cancel();
         ClearBold(*m_surface);
         m_surface->flushFormatting();
     }

@@ -23,10 +23,6 @@ class QPushButton;
 class QRadioButton;
 class QScrollBar;
 
-namespace tq {
-class DocumentText;
-}
-
 namespace tq::ui {
 
 class AnalysisCommands;
@@ -37,6 +33,7 @@ class ExportCommands;
 class FloatProgressBar;
 class FormControls;
 class PassPacer;
+class SlicedBolding;
 class WidgetSurface;
 class WordListBox;
 struct WindowProbe;
@@ -106,7 +103,7 @@ private:
     Twips m_twips;
     WordTable m_table;
     std::unique_ptr<WidgetSurface> m_surface;
-    std::unique_ptr<DocumentText> m_boldText;   // the text and its lowered form, kept per version
+    std::unique_ptr<SlicedBolding> m_bolding;
     std::unique_ptr<FormControls> m_controls;
     std::unique_ptr<WordListBox> m_list;
     DocumentMenu *m_menu = nullptr;   // owned by the document area

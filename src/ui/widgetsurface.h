@@ -87,7 +87,7 @@ protected:
 private:
     // How long a slice of bold layout between events should take, well under
     // what a person notices as a freeze.
-    static constexpr qint64 BoldSliceAimNs = 30'000'000;
+    static constexpr qint64 BoldSliceAimNs = 20'000'000;
     static constexpr qsizetype MinSliceCharacters = 32 * 1024;
     static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
     // Blocks whose bold is right already cost little to look at.

@@ -123,6 +123,46 @@ private Q_SLOTS:
         }
     }
 
+    // A job cut into steps of any size, with bold written ahead anywhere,
+    // ends exactly as bolding in one go does; after an edit between steps,
+    // as bolding in one go on the edited text.
+    void jobInSteps()
+    {
+        QRandomGenerator rng(20261209);
+        const QStringList pieces = {"a", "A", "ab", "ba", "aab", " ", "\n", "\n", "x", "é"};
+        for (int round = 0; round < 400; ++round) {
+            QString text;
+            for (int i = rng.bounded(0, 30); i > 0; --i)
+                text += pieces[rng.bounded(pieces.size())];
+            Selection sel;
+            sel.words = {"", "a", "b", "ab", "ba", "aab", "a\na", "é", "zz"};
+            for (qsizetype i = 0; i < sel.words.size(); ++i)
+                sel.selected.append(rng.bounded(3) == 0);
+            const bool edit = rng.bounded(4) == 0;
+
+            MemorySurface sliced(text);
+            sliced.select(0, text.size());
+            sliced.setSelBold(true);   // old bold, to be replaced
+            BoldJob job(sliced, sel);
+            for (int steps = 0; !job.isDone() && steps < 1000; ++steps) {
+                if (rng.bounded(2)) {
+                    const qsizetype first = rng.bounded(qsizetype(0), text.size() + 2);
+                    job.boldAhead(first, first + rng.bounded(0, 8));
+                }
+                if (edit && steps == 1)
+                    sliced.replace(rng.bounded(qsizetype(0), text.size() + 1), 0, QStringLiteral("ab "));
+                job.advance(rng.bounded(1, 6));
+            }
+            MemorySurface whole(sliced.text());
+            boldSelectedWords(whole, sel);
+            const QByteArray context = "text=" + text.toUtf8() + " round " + QByteArray::number(round);
+            QVERIFY2(job.isDone(), context.constData());
+            QVERIFY2(boldOffsets(sliced) == boldOffsets(whole), context.constData());
+            QVERIFY2(sliced.selStart() == whole.selStart(), context.constData());
+            QVERIFY2(sliced.selLength() == whole.selLength(), context.constData());
+        }
+    }
+
     void clearCommands()
     {
         MemorySurface s(QStringLiteral("cat dog cat"));

@@ -8,6 +8,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextLayout>
@@ -112,6 +113,9 @@ private Q_SLOTS:
         QTest::newRow("left alone") << "";
         QTest::newRow("newer selection") << "cat";
         QTest::newRow("bold unticked") << "untick";
+        QTest::newRow("clear formatting") << "clear";
+        QTest::newRow("scrolled to the end") << "scroll";
+        QTest::newRow("exported") << "export";
         QTest::newRow("text typed at the start") << "type";
         QTest::newRow("end of the text deleted") << "delete";
     }
@@ -124,19 +128,32 @@ private Q_SLOTS:
         form->ckBold->setChecked(true);
         clickEntry(*form, QStringLiteral("the"));
 
-        const QByteArray shownNow = WindowProbe::surface(*form).boldShown();
-        const QByteArray wantedNow = wantedBold(*form);
-        for (const auto &[from, to] : linesInView(*form))
-            QCOMPARE(shownNow.mid(from, to - from), wantedNow.mid(from, to - from));
-        QVERIFY(WindowProbe::surface(*form).boldPending());
-        const qsizetype tail = wantedNow.size() - 2000;
-        QVERIFY(wantedNow.mid(tail).contains(char(1)));
+        // The bold in view is written and laid out at once; the end of the
+        // document is not yet.
+        QByteArray shownNow = WindowProbe::surface(*form).boldShown();
+        QList<std::pair<int, int>> inView = linesInView(*form);
+        QByteArray exported;
+        QVERIFY(WindowProbe::boldPending(*form));
+        const qsizetype tail = shownNow.size() - 2000;
         QVERIFY(!shownNow.mid(tail).contains(char(1)));
 
         if (then == u"cat") {
             clickEntry(*form, QStringLiteral("cat"));
         } else if (then == u"untick") {
             form->ckBold->setChecked(false);
+        } else if (then == u"clear") {
+            form->Command2_Click();
+        } else if (then == u"scroll") {
+            form->TB->verticalScrollBar()->setValue(form->TB->verticalScrollBar()->maximum());
+            // The text scrolled into view is bolded at once too.
+            shownNow = WindowProbe::surface(*form).boldShown();
+            inView = linesInView(*form);
+            QVERIFY(inView.last().second > tail);
+        } else if (then == u"export") {
+            // The bold exported is the finished bolding's.
+            QTemporaryDir dir;
+            QVERIFY(WindowProbe::exports(*form).exportHighlighted(dir.filePath(QStringLiteral("book.html"))));
+            exported = wantedBold(*form);
         } else if (then == u"type") {
             QTextCursor(form->TB->document()).insertText(QStringLiteral("the start "));
         } else if (then == u"delete") {
@@ -146,16 +163,24 @@ private Q_SLOTS:
             c.removeSelectedText();
         }
         settleBold(*form);
-        QVERIFY(!WindowProbe::surface(*form).boldPending());
+        QVERIFY(!WindowProbe::boldPending(*form));
         const QByteArray wanted = wantedBold(*form);
         QCOMPARE(WindowProbe::surface(*form).boldShown(), wanted);
         const qsizetype bolded = wanted.count(char(1));
-        if (then == u"cat")
+        if (then == u"cat") {
             QCOMPARE(bolded, 3 * 2500);
-        else if (then == u"untick")
+        } else if (then == u"untick" || then == u"clear") {
             QCOMPARE(bolded, 0);
-        else
+        } else {
             QVERIFY(bolded > 2500 * 30);
+        }
+        if (then == u"export")
+            QCOMPARE(exported, wanted);
+        if (then.isEmpty() || then == u"scroll") {
+            QVERIFY(wanted.mid(tail).contains(char(1)));
+            for (const auto &[from, to] : inView)
+                QCOMPARE(shownNow.mid(from, to - from), wanted.mid(from, to - from));
+        }
     }
 
     // Unticking bold makes lines narrower, so more text fits in the view

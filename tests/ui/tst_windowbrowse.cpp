@@ -246,6 +246,7 @@ private Q_SLOTS:
         QVERIFY(shown.startsWith(QStringLiteral("1 - xxxx")));
         form->ckBold->setChecked(true);
         form->lstWords->item(entry)->setSelected(true);
+        settleBold(*form);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, blob.size() - 1, 1}}));
         QApplication::clipboard()->clear();
         form->lstWords->setFocus();

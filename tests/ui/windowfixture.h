@@ -45,7 +45,7 @@ inline std::unique_ptr<ui::Form1> shownForm(const QString &text, ui::PassPacer *
 // Lets the event loop lay out the bold still pending outside the view.
 inline void settleBold(ui::Form1 &form)
 {
-    for (int turns = 0; WindowProbe::surface(form).boldPending() && turns < 100000; ++turns)
+    for (int turns = 0; WindowProbe::boldPending(form) && turns < 100000; ++turns)
         QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 }

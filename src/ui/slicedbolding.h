@@ -1,0 +1,57 @@
+// Bolding the words chosen in the list without freezing the window: the text
+// in view is bolded at once, the rest of a book in slices between events. A
+// newer choice takes over from unfinished work; a command that reads the
+// bold has the rest done first, one that clears it drops the rest.
+#pragma once
+
+#include <QBasicTimer>
+#include <QObject>
+
+#include <memory>
+
+namespace tq {
+class BoldJob;
+class ListSelection;
+}
+
+namespace tq::ui {
+
+class DocumentArea;
+class WidgetSurface;
+
+class SlicedBolding : public QObject
+{
+    Q_OBJECT
+public:
+    SlicedBolding(WidgetSurface &surface, DocumentArea *area, QObject *parent = nullptr);
+    ~SlicedBolding() override;
+
+    // Bolds the words selected in list now, dropping any unfinished bolding.
+    void start(const ListSelection &list);
+    // Does what is left at once.
+    void finish();
+    // Drops what is left.
+    void cancel();
+    bool isRunning() const { return m_job != nullptr; }
+
+protected:
+    void timerEvent(QTimerEvent *event) override;
+
+private:
+    // How long one slice should take, leaving room in the same turn of the
+    // event loop for the surface's own slice of laying out bold.
+    static constexpr qint64 SliceAimNs = 12'000'000;
+    static constexpr qsizetype MinSliceCharacters = 8 * 1024;
+    static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
+
+    void boldView();
+    void step(qsizetype characters);
+
+    WidgetSurface &m_surface;
+    DocumentArea *m_area;
+    std::unique_ptr<BoldJob> m_job;
+    QBasicTimer m_timer;
+    qsizetype m_sliceCharacters = 256 * 1024;   // adapts to the time a slice takes
+};
+
+} // namespace tq::ui
