@@ -1,13 +1,13 @@
 // Headless driver: one analysis pass over a UTF-8 file, printed as JSON.
 //   tq-analyze [--sensitivity N] [--min-length TEXT] [--filter]
 //              [--mode none|begin|complete] [--progress] [--straightforward]
-//              [--surface memory|widget] [--bold] [--select I,J-K,...]
+//              [--surface memory|widget] [--bold] [--select I,J-K,...|all]
 //              [--time] [--time-clear] [--open] FILE
 // Offsets are UTF-16 units, both ends of a run included.
 // --surface widget runs the pass in the real window (offscreen unless a
 // display is set); --bold ticks "Bold Highlighted Words" after the pass and
 // --select then selects the given 0-based list entries one by one, a range
-// J-K in one change as a shift-click does.
+// J-K in one change as a shift-click does, "all" every entry in one change.
 // --time-clear (window only) times "Clear Formatting" after the output is taken.
 // --open reads FILE as the window's Open does (any format it opens, paragraph
 // ends as "\n") instead of as UTF-8 text kept exactly as given.
@@ -83,7 +83,7 @@ constexpr const char *Usage =
     "  --surface memory|widget   run in memory (default) or in the real window\n"
     "  --bold                 tick \"Bold Highlighted Words\" after the pass\n"
     "  --select I,J-K,...     then select these 0-based list entries one by one,\n"
-    "                         a range J-K in one change\n"
+    "                         a range J-K or all of them in one change\n"
     "  --time                 print the pass's wall time on stderr\n"
     "  --time-clear           (window) time \"Clear Formatting\" afterwards\n"
     "  --ignore FILE          (memory) words never listed or coloured, one per line (UTF-8)\n"
@@ -169,12 +169,16 @@ std::optional<Options> parse(const QStringList &args, QString &error)
             if (!v)
                 return std::nullopt;
             for (const QString &part : v->split(u',')) {
+                if (part.trimmed() == u"all") {
+                    o.browse.select.append({0, BrowseSteps::LastEntry});
+                    continue;
+                }
                 const QStringList ends = part.split(u'-');
                 bool okFirst = false, okLast = false;
                 const qsizetype first = ends.first().trimmed().toLongLong(&okFirst);
                 const qsizetype last = ends.last().trimmed().toLongLong(&okLast);
                 if (ends.size() > 2 || !okFirst || !okLast || first < 0 || last < first) {
-                    error = QStringLiteral("--select takes 0-based entries and ranges such as 0,2,5-9");
+                    error = QStringLiteral("--select takes 0-based entries and ranges such as 0,2,5-9 or all");
                     return std::nullopt;
                 }
                 o.browse.select.append({first, last});
@@ -335,7 +339,9 @@ int main(int argc, char **argv)
         Selected selected(list);
         if (options->browse.bold)
             boldSelectedWords(surface, selected);
-        for (const auto &[first, last] : options->browse.select) {
+        for (auto [first, last] : options->browse.select) {
+            if (last == BrowseSteps::LastEntry)
+                last = selected.count() - 1;
             if (last >= selected.count())
                 return fail(QStringLiteral("--select: the list has no entry %1").arg(last));
             for (qsizetype entry = first; entry <= last; ++entry)

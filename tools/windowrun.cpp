@@ -112,7 +112,9 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     if (browse.bold)
         form.ckBold->setChecked(true);
     for (qsizetype i = 0; i < browse.select.size(); ++i) {
-        const auto [first, last] = browse.select[i];
+        auto [first, last] = browse.select[i];
+        if (last == BrowseSteps::LastEntry)
+            last = form.lstWords->count() - 1;
         if (last >= form.lstWords->count()) {
             error = QStringLiteral("--select: the list has no entry %1").arg(last);
             return std::nullopt;

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QStringList>
 
+#include <limits>
 #include <optional>
 
 namespace tq {
@@ -18,8 +19,9 @@ struct BrowseSteps
 {
     bool bold = false;               // tick "Bold Highlighted Words" after the pass
     // Then select these ranges of entries (first, last), each in one change, as
-    // a click or a shift-click does.
+    // a click or a shift-click does. A range to LastEntry ends at the list's end.
     QList<std::pair<qsizetype, qsizetype>> select;
+    static constexpr qsizetype LastEntry = std::numeric_limits<qsizetype>::max();
 };
 
 struct WindowRun

@@ -46,7 +46,7 @@ public:
             const bool hasNext = p + 1 < size;
             next = hasNext ? lowerUnit(units[p + 1]) : 0;
             const bool single = m_singles[here];
-            const bool pair = hasNext && m_starts[bucket(pairOf(here, next))];
+            const bool pair = hasNext && m_starts.mayHold(pairOf(here, next));
             if (!single && !pair)
                 continue;
             // The hash of the units from p on, grown to each group's length.
@@ -57,7 +57,7 @@ public:
                     break;
                 for (; hashed < group.length; ++hashed)
                     h = h * Base + lowerUnit(units[p + hashed]);
-                if (!group.seen[bucket(h)])
+                if (!group.seen.mayHold(h))
                     continue;
                 auto it = std::lower_bound(group.table.begin(), group.table.end(), h,
                                            [](const Entry &e, quint64 v) { return e.hash < v; });
@@ -76,7 +76,6 @@ public:
 
 private:
     static constexpr quint64 Base = 1000003;
-    static constexpr int FilterBits = 20;
 
     struct Entry
     {
@@ -85,18 +84,35 @@ private:
         qsizetype index;
     };
 
-    // The words of one length, by hash; seen holds a bit per hash bucket, so
-    // most positions are turned away before the table is searched.
+    // A bit per hash bucket, sized to what it holds: most positions are
+    // turned away by one look at it.
+    class Filter
+    {
+    public:
+        explicit Filter(qsizetype entries = 0)
+        {
+            while (m_bits < 20 && (qsizetype(1) << m_bits) < 16 * entries)
+                ++m_bits;
+            m_set.assign(size_t(1) << m_bits, false);
+        }
+        void add(quint64 h) { m_set[bucket(h)] = true; }
+        bool mayHold(quint64 h) const { return m_set[bucket(h)]; }
+
+    private:
+        size_t bucket(quint64 h) const { return size_t((h * 0x9E3779B97F4A7C15ull) >> (64 - m_bits)); }
+        int m_bits = 6;
+        std::vector<bool> m_set;
+    };
+
+    // The words of one length, by hash.
     struct Group
     {
-        explicit Group(qsizetype wordLength) : length(wordLength), seen(size_t(1) << FilterBits) {}
         qsizetype length;
         std::vector<Entry> table;
-        std::vector<bool> seen;
+        Filter seen;
     };
 
     static quint64 pairOf(char16_t first, char16_t second) { return quint64(first) << 16 | second; }
-    static size_t bucket(quint64 h) { return size_t((h * 0x9E3779B97F4A7C15ull) >> (64 - FilterBits)); }
     static bool matches(const QString &lowered, const char16_t *units)
     {
         const char16_t *w = reinterpret_cast<const char16_t *>(lowered.utf16());
@@ -108,7 +124,7 @@ private:
     }
 
     std::vector<Group> m_groups;       // by increasing length
-    std::vector<bool> m_starts;        // the first two units of a word, by bucket
+    Filter m_starts;                   // the first two units of the longer words
     std::vector<bool> m_singles;       // the one-unit words
     qsizetype m_longest = 0;
 };
