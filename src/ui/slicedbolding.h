@@ -51,7 +51,7 @@ private:
     DocumentArea *m_area;
     std::unique_ptr<BoldJob> m_job;
     QBasicTimer m_timer;
-    qsizetype m_sliceCharacters = 256 * 1024;   // adapts to the time a slice takes
+    qsizetype m_sliceCharacters = 64 * 1024;   // adapts to the time a slice takes
 };
 
 } // namespace tq::ui
