@@ -29,6 +29,7 @@ SlicedBolding::~SlicedBolding() = default;
 void SlicedBolding::start(const ListSelection &list)
 {
     m_job = std::make_unique<BoldJob>(m_surface, list);
+    m_sliceCharacters = FirstSliceCharacters;
     // A text that one slice covers is bolded at once, with nothing left for later.
     if (m_surface.text().size() <= m_sliceCharacters) {
         finish();

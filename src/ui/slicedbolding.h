@@ -41,6 +41,9 @@ private:
     // How long one slice should take, leaving room in the same turn of the
     // event loop for the surface's own slice of laying out bold.
     static constexpr qint64 SliceAimNs = 12'000'000;
+    // Slices start small for every new choice of words: the time a character
+    // takes depends on the words, from one common word to every word of a book.
+    static constexpr qsizetype FirstSliceCharacters = 64 * 1024;
     static constexpr qsizetype MinSliceCharacters = 8 * 1024;
     static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
 
@@ -51,7 +54,7 @@ private:
     DocumentArea *m_area;
     std::unique_ptr<BoldJob> m_job;
     QBasicTimer m_timer;
-    qsizetype m_sliceCharacters = 64 * 1024;   // adapts to the time a slice takes
+    qsizetype m_sliceCharacters = FirstSliceCharacters;   // adapts to the time a slice takes
 };
 
 } // namespace tq::ui
