@@ -109,6 +109,13 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     timing.longestWaitMs = double(pacer.longestWaitNs()) / 1e6;
     timing.visits = pacer.visits();
 
+    // Whatever is still being bolded or laid out is finished, as when a writer
+    // waits a moment between clicks.
+    const auto settle = [&] {
+        while (ui::WindowProbe::boldPending(form))
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        QCoreApplication::processEvents();
+    };
     if (browse.bold)
         form.ckBold->setChecked(true);
     for (qsizetype i = 0; i < browse.select.size(); ++i) {
@@ -122,15 +129,14 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         QAbstractItemModel *model = form.lstWords->model();
         const QItemSelection range(model->index(int(first), 0), model->index(int(last), 0));
         const auto select = [&] { form.lstWords->selectionModel()->select(range, QItemSelectionModel::Select); };
-        if (i + 1 < browse.select.size() || !browse.bold)
+        if (i + 1 < browse.select.size() || !browse.bold) {
             select();
-        else
+            settle();
+        } else {
             timing.bold = timedAnswer(form, select);   // the last change is timed
+        }
     }
-    // Whatever is still being laid out is read back complete.
-    while (ui::WindowProbe::boldPending(form))
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    QCoreApplication::processEvents();
+    settle();   // and read back complete
 
     WindowRun run;
     for (int i = 0; i < form.lstWords->count(); ++i)
