@@ -41,14 +41,6 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
                             const PassOptions &options, const QLocale &locale)
 {
     DocumentText document(surface);
-    return runAnalysisPass(document, surface, controls, list, table, yield, options, locale);
-}
-
-PassOutcome runAnalysisPass(DocumentText &document, TextSurface &surface,
-                            AnalysisControls &controls, ResultList &list, WordTable &table,
-                            const YieldFunction &yield, const PassOptions &options,
-                            const QLocale &locale)
-{
     // The text can change only while the pass yields.
     MinimumLength minimumLength;
     TokenCleaner cleaner(locale, options.rules);

@@ -5,7 +5,6 @@
 #pragma once
 
 #include "controls.h"
-#include "documenttext.h"
 #include "passoptions.h"
 #include "resultlist.h"
 #include "textsurface.h"
@@ -31,12 +30,6 @@ struct PassOutcome
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield,
                             const PassOptions &options = {}, const QLocale &locale = QLocale());
-// The same, reading the surface's text through document, which keeps the
-// text and its lowered form for whoever reads the same surface afterwards.
-PassOutcome runAnalysisPass(DocumentText &document, TextSurface &surface,
-                            AnalysisControls &controls, ResultList &list, WordTable &table,
-                            const YieldFunction &yield, const PassOptions &options = {},
-                            const QLocale &locale = QLocale());
 
 // Colour 0 and no bold over the whole text, which is left selected.
 void resetFormatting(TextSurface &surface);
