@@ -155,6 +155,8 @@ void DriverTest::refusals_data()
     QTest::newRow("sensitivity not a number") << QStringList{"--sensitivity", "lots", missing};
     QTest::newRow("sensitivity too large") << QStringList{"--sensitivity", "99999999999", missing};
     QTest::newRow("directory") << QStringList{m_dir.path()};
+    QTest::newRow("entries backwards") << QStringList{"--select", "5-2", missing};
+    QTest::newRow("entry not a number") << QStringList{"--select", "1-x", missing};
 }
 
 void DriverTest::refusals()

@@ -29,8 +29,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("options");
-        auto row = [](const char *name, const char *text, QStringList options = {}) {
-            QTest::newRow(name) << QString::fromUtf8(text) << options;
+        auto row = [](const char *name, const QString &text, QStringList options = {}) {
+            QTest::newRow(name) << text << options;
         };
         row("fox", "The quick brown fox jumps over the lazy dog.\n");
         row("fox, 31", "The quick brown fox jumps over the lazy dog.", {"--sensitivity", "31"});
@@ -43,6 +43,10 @@ private Q_SLOTS:
         row("no-break space", "caf\u00e9\u00a0noir caf\u00e9 noir");
         row("bold", "The theory of other things and the other theme",
             {"--bold", "--select", "0,2"});
+        // Long enough for the window to bold in slices.
+        const QString book = QStringLiteral("The theory of other things and the other theme.\n").repeated(2000);
+        row("bold in slices", book, {"--bold", "--select", "0,1-3"});
+        row("bold in slices, every entry", book, {"--bold", "--select", "all"});
         row("empty", "");
     }
     void sameOutput()
