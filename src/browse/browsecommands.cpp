@@ -41,6 +41,7 @@ BoldJob::BoldJob(TextSurface &surface, const ListSelection &list)
     : m_surface(surface)
 {
     QHash<QString, qsizetype> indexOf;
+    indexOf.reserve(list.count());
     for (qsizetype i = 0, n = list.count(); i < n; ++i) {
         if (!list.isSelected(i))
             continue;

@@ -38,8 +38,8 @@ std::optional<Span> stepThrough(const QList<Span> &sortedStops, Span from, Direc
 // looking only as far as the next run in the given direction.
 std::optional<Span> stepThroughRuns(const QList<Colour> &colours, Span from, Direction direction);
 
-// Every occurrence the bolding marks for the given words in the text, empty
-// ones left out (there is nothing to select), each once, ordered.
+// Every occurrence the bolding marks for the given lowered words in the
+// text, empty ones left out (there is nothing to select), each once, ordered.
 QList<Span> occurrencesOf(QStringView text, const QStringList &words);
 
 // The lowered words of the list's selected entries, sorted, each once.

@@ -10,7 +10,7 @@ WordFinder::WordFinder(const QStringList &words)
     std::map<qsizetype, std::vector<Entry>> byLength;
     qsizetype longer = 0;   // words of two units or more
     for (qsizetype i = 0; i < words.size(); ++i) {
-        const QString word = lowerCase(words[i]);
+        const QString &word = words[i];
         if (word.isEmpty())
             continue;
         quint64 h = 0;

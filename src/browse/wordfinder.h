@@ -22,7 +22,7 @@ namespace tq {
 class WordFinder
 {
 public:
-    // The words in any case; an empty word never occurs.
+    // The words, lowered by lowerCase; an empty word never occurs.
     explicit WordFinder(const QStringList &words);
 
     // Length of the longest word (0 when there are none).
