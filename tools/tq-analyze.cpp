@@ -178,7 +178,8 @@ std::optional<Options> parse(const QStringList &args, QString &error)
                 const qsizetype first = ends.first().trimmed().toLongLong(&okFirst);
                 const qsizetype last = ends.last().trimmed().toLongLong(&okLast);
                 if (ends.size() > 2 || !okFirst || !okLast || first < 0 || last < first) {
-                    error = QStringLiteral("--select takes 0-based entries and ranges such as 0,2,5-9 or all");
+                    error = QStringLiteral("--select takes 0-based entries and ranges such as "
+                                           "0,2,5-9 or all");
                     return std::nullopt;
                 }
                 o.browse.select.append({first, last});

@@ -128,7 +128,9 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         }
         QAbstractItemModel *model = form.lstWords->model();
         const QItemSelection range(model->index(int(first), 0), model->index(int(last), 0));
-        const auto select = [&] { form.lstWords->selectionModel()->select(range, QItemSelectionModel::Select); };
+        const auto select = [&] {
+            form.lstWords->selectionModel()->select(range, QItemSelectionModel::Select);
+        };
         if (i + 1 < browse.select.size() || !browse.bold) {
             select();
             settle();

@@ -78,7 +78,8 @@ bool BoldJob::advance(qsizetype characters)
         restart();
     const qsizetype size = text.size();
     const qsizetype from = m_bolded;
-    const qsizetype to = lineEndAfter(text, characters >= size - from ? size : from + std::max<qsizetype>(characters, 1));
+    const qsizetype wanted = characters >= size - from ? size : from + std::max<qsizetype>(characters, 1);
+    const qsizetype to = lineEndAfter(text, wanted);
 
     // This step's bold, reaching as far past its end as a word starting in
     // it can, on top of what the steps before reached into it.

@@ -356,12 +356,12 @@ void Form1::runPass(TextSurface &surface)
     // after one more visit to the event loop: ordering a book's list and
     // filling the box with it are two waits of about 25 ms, not one of 50.
     MemoryList published;
-    const bool completed =
-        runAnalysisPass(surface, *m_controls, published, m_table, resume, m_analysis->passOptions()).completed;
+    const PassOutcome outcome =
+        runAnalysisPass(surface, *m_controls, published, m_table, resume, m_analysis->passOptions());
     if (!m_pacer.isCurrent(pass))
         return;
     m_surface->flushFormatting();
-    if (!completed || !resume())
+    if (!outcome.completed || !resume())
         return;
     m_list->clear();
     m_list->append(published.entries);

@@ -74,8 +74,8 @@ void SlicedBolding::timerEvent(QTimerEvent *event)
     clock.start();
     step(m_sliceCharacters);
     const double ratio = double(SliceAimNs) / double(std::max<qint64>(clock.nsecsElapsed(), 1));
-    m_sliceCharacters = std::clamp<qsizetype>(qsizetype(double(m_sliceCharacters) * std::clamp(ratio, 0.5, 2.0)),
-                                              MinSliceCharacters, MaxSliceCharacters);
+    const double grown = double(m_sliceCharacters) * std::clamp(ratio, 0.5, 2.0);
+    m_sliceCharacters = std::clamp<qsizetype>(qsizetype(grown), MinSliceCharacters, MaxSliceCharacters);
 }
 
 } // namespace tq::ui
