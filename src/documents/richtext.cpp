@@ -5,10 +5,27 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
+#include <cstring>
+#include <string_view>
+
 namespace tq::documents {
+
+QString tooLongReason()
+{
+    return QStringLiteral("it would expand to more than %1 million characters, far more than any book")
+        .arg(MaxDocumentCharacters / (1024 * 1024));
+}
+
+QString tooDeepReason()
+{
+    return QStringLiteral("its elements nest more than %1 deep, which no real document does")
+        .arg(MaxNesting);
+}
 
 void RichTextBuilder::startParagraph()
 {
+    if (m_tooLong)
+        return;
     if (!m_first)
         m_text += u'\n';
     m_first = false;
@@ -17,8 +34,14 @@ void RichTextBuilder::startParagraph()
 
 void RichTextBuilder::append(QStringView text, const CharStyle &style)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || m_tooLong)
         return;
+    if (m_text.size() + text.size() > MaxDocumentCharacters) {
+        m_tooLong = true;
+        m_text.clear();
+        m_formatted.clear();
+        return;
+    }
     m_first = false;
     m_paragraphEmpty = false;
     const qsizetype start = m_text.size();
@@ -39,11 +62,18 @@ void RichTextBuilder::append(QStringView text, const CharStyle &style)
         m_formatted.append({start, text.size(), style});
 }
 
-void RichTextBuilder::finish()
+bool RichTextBuilder::finish(QString &reason)
 {
+    if (m_tooLong) {
+        reason = tooLongReason();
+        return false;
+    }
     m_document.setUndoRedoEnabled(false);
     m_document.setPlainText(m_text);
     QTextCursor cursor(&m_document);
+    // Inside an edit block a cursor does not lay its paragraph out to learn
+    // where it stands: without it, each run laid out the whole paragraph.
+    cursor.beginEditBlock();
     for (const Run &run : m_formatted) {
         QTextCharFormat format;
         if (run.style.italic.value_or(false))
@@ -56,8 +86,10 @@ void RichTextBuilder::finish()
         cursor.setPosition(int(run.start + run.length), QTextCursor::KeepAnchor);
         cursor.mergeCharFormat(format);
     }
+    cursor.endEditBlock();
     m_document.setUndoRedoEnabled(true);
     m_document.setModified(false);
+    return true;
 }
 
 bool acceptToken(const QXmlStreamReader &xml, QString &reason)
@@ -71,6 +103,59 @@ bool acceptToken(const QXmlStreamReader &xml, QString &reason)
         return false;
     }
     return true;
+}
+
+bool nestingWithinBounds(QByteArrayView xml, QString &reason)
+{
+    const char *p = xml.data();
+    const char *const end = p + xml.size();
+    // Skips to just past the first occurrence of what, or to the end.
+    auto skipPast = [&](std::string_view what) {
+        const std::string_view rest(p, size_t(end - p));
+        const size_t at = rest.find(what);
+        p = at == std::string_view::npos ? end : p + at + what.size();
+    };
+    int depth = 0;
+    while (true) {
+        p = static_cast<const char *>(std::memchr(p, '<', size_t(end - p)));
+        if (!p)
+            return true;
+        ++p;
+        if (p == end)
+            return true;
+        if (*p == '/') {
+            --depth;
+            skipPast(">");
+        } else if (*p == '?') {
+            skipPast("?>");
+        } else if (std::string_view(p, size_t(end - p)).starts_with("!--")) {
+            skipPast("-->");
+        } else if (std::string_view(p, size_t(end - p)).starts_with("![CDATA[")) {
+            skipPast("]]>");
+        } else if (*p == '!') {
+            skipPast(">");
+        } else {
+            // A start tag: its attributes may hold '>' inside quotes.
+            char quote = 0;
+            char last = 0;
+            for (; p < end; ++p) {
+                if (quote) {
+                    if (*p == quote)
+                        quote = 0;
+                } else if (*p == '"' || *p == '\'') {
+                    quote = *p;
+                } else if (*p == '>') {
+                    break;
+                } else if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') {
+                    last = *p;
+                }
+            }
+            if (last != '/' && ++depth > MaxNesting) {
+                reason = tooDeepReason();
+                return false;
+            }
+        }
+    }
 }
 
 bool readCleanly(const QXmlStreamReader &xml, QString &reason)
