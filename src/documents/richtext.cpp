@@ -69,11 +69,14 @@ bool RichTextBuilder::finish(QString &reason)
         return false;
     }
     m_document.setUndoRedoEnabled(false);
-    m_document.setPlainText(m_text);
+    m_document.clear();
     QTextCursor cursor(&m_document);
-    // Inside an edit block a cursor does not lay its paragraph out to learn
-    // where it stands: without it, each run laid out the whole paragraph.
+    // Each run goes in with its format as it comes, inside an edit block: a
+    // cursor outside one lays its paragraph out to learn where it stands,
+    // and formats set over text already in place split it run by run.
     cursor.beginEditBlock();
+    const QTextCharFormat plain;
+    qsizetype at = 0;
     for (const Run &run : m_formatted) {
         QTextCharFormat format;
         if (run.style.italic.value_or(false))
@@ -82,10 +85,13 @@ bool RichTextBuilder::finish(QString &reason)
             format.setFontWeight(QFont::Bold);
         if (run.style.underline.value_or(false))
             format.setFontUnderline(true);
-        cursor.setPosition(int(run.start));
-        cursor.setPosition(int(run.start + run.length), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(format);
+        if (run.start > at)
+            cursor.insertText(QStringView(m_text).sliced(at, run.start - at).toString(), plain);
+        cursor.insertText(QStringView(m_text).sliced(run.start, run.length).toString(), format);
+        at = run.start + run.length;
     }
+    if (at < m_text.size())
+        cursor.insertText(QStringView(m_text).sliced(at).toString(), plain);
     cursor.endEditBlock();
     m_document.setUndoRedoEnabled(true);
     m_document.setModified(false);
