@@ -144,7 +144,7 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
     m_paragraphDepth = 0;
     QXmlStreamReader xml(bytes);
     std::vector<CharStyle> styles{CharStyle()};
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !(m_builder && m_builder->tooLong())) {
         xml.readNext();
         if (!acceptToken(xml, reason))
             return false;
@@ -327,7 +327,7 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
     CharStyle runStyle;
     bool joinNext = false;
     bool endDeleted = false;
-    while (!xml.atEnd() && reason.isEmpty()) {
+    while (!xml.atEnd() && reason.isEmpty() && !builder.tooLong()) {
         xml.readNext();
         if (!acceptToken(xml, reason))
             return false;
