@@ -17,32 +17,41 @@ class LongerIds
 public:
     explicit LongerIds(size_t expected)
     {
-        while (m_mask + 1 < 2 * expected + 16)
+        while (m_mask + 1 < 2 * expected + 16) {
             m_mask = m_mask * 2 + 1;
-        m_keys.assign(m_mask + 1, Empty);
-        m_ids.resize(m_mask + 1);
+            ++m_bits;
+        }
+        m_slots.assign(m_mask + 1, Slot{});
     }
 
     // The id of (phrase, word); next when the pair is new.
     qint32 idOf(qint32 phrase, qint32 word, qint32 next)
     {
         const quint64 key = (quint64(quint32(phrase)) << 32) | quint32(word);
-        size_t slot = size_t((key * 0x9E3779B97F4A7C15ull) >> 20) & m_mask;
-        while (m_keys[slot] != Empty) {
-            if (m_keys[slot] == key)
-                return m_ids[slot];
-            slot = (slot + 1) & m_mask;
+        // The top bits of the product depend on every bit of the key.
+        size_t slot = size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
+        for (;; slot = (slot + 1) & m_mask) {
+            Slot &s = m_slots[slot];
+            if (s.id < 0) {
+                s = Slot{phrase, word, next};
+                return next;
+            }
+            if (s.phrase == phrase && s.word == word)
+                return s.id;
         }
-        m_keys[slot] = key;
-        m_ids[slot] = next;
-        return next;
     }
 
 private:
-    static constexpr quint64 Empty = ~quint64(0);   // ids are never negative
+    // Key and id side by side: a lookup in a book's table is a cache miss.
+    struct Slot
+    {
+        qint32 phrase = -1;
+        qint32 word = -1;
+        qint32 id = -1;   // -1: empty
+    };
     size_t m_mask = 15;
-    std::vector<quint64> m_keys;
-    std::vector<qint32> m_ids;
+    int m_bits = 4;
+    std::vector<Slot> m_slots;
 };
 
 // The phrases of one length: each start's phrase id, and per id its count,
