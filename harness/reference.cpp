@@ -4,15 +4,22 @@
 #include "minimumlength.h"
 #include "textrules.h"
 #include "tokencleaner.h"
+#include "wordforms.h"
 
+#include <QMap>
+
+#include <algorithm>
 #include <utility>
 
 namespace tq {
 
-void selectionSortByCount(QList<WordTable::Row> &rows)
+namespace {
+
+template<typename Row>
+void selectionSort(QList<Row> &rows)
 {
     for (qsizetype i = 0; i + 1 < rows.size(); ++i) {
-        qint32 bestCount = 0;
+        qint64 bestCount = 0;
         qsizetype best = -1;
         for (qsizetype j = i; j < rows.size(); ++j) {
             if (rows[j].count > bestCount) {
@@ -23,6 +30,13 @@ void selectionSortByCount(QList<WordTable::Row> &rows)
         if (best >= 0)
             std::swap(rows[i], rows[best]);
     }
+}
+
+} // namespace
+
+void selectionSortByCount(QList<WordTable::Row> &rows)
+{
+    selectionSort(rows);
 }
 
 namespace {
@@ -79,6 +93,102 @@ bool searchAndColour(TextSurface &surface, AnalysisControls &controls, qsizetype
     }
 }
 
+struct Token
+{
+    QString word;
+    bool endsClause = false;
+    bool inPhrases = false;
+};
+
+QList<ResultEntry> familyEntries(const QList<WordTable::Row> &firstSeen,
+                                 const QList<WordTable::Row> &listed, const QString &language)
+{
+    Stemmer stemmer(language);
+    struct Family
+    {
+        QByteArray key;   // the stem, or nothing for the empty word's family
+        QStringList forms;
+        qint64 count = 0;
+    };
+    auto keyOf = [&stemmer](const QString &word) {
+        return word.isEmpty() ? QByteArray() : QByteArray("s") + stemmer.stem(word);
+    };
+    QList<Family> families;
+    auto familyOf = [&families](const QByteArray &key) -> Family & {
+        for (Family &f : families) {
+            if (f.key == key)
+                return f;
+        }
+        families.append({key, {}, 0});
+        return families.last();
+    };
+    for (const WordTable::Row &row : firstSeen)
+        familyOf(keyOf(row.word)).count += row.count;
+    for (const WordTable::Row &row : listed)
+        familyOf(keyOf(row.word)).forms.append(row.word);
+    selectionSort(families);
+    QList<ResultEntry> entries;
+    for (const Family &f : std::as_const(families))
+        entries.append({QString::number(f.count) + QStringLiteral(" - ") + f.forms.join(u' '),
+                        f.forms.first(), f.forms});
+    return entries;
+}
+
+QList<RepeatedPhrase> phrasesOf(const QList<Token> &tokens, const IgnoredWords &ignored,
+                                double minimumLength)
+{
+    struct Found
+    {
+        qint32 count = 0;
+        qint32 words = 0;
+        qsizetype first = 0;
+        bool content = false;
+    };
+    QMap<QString, Found> found;
+    for (qsizetype i = 0; i < tokens.size(); ++i) {
+        for (qint32 k = 2; k <= 6 && i + k <= tokens.size(); ++k) {
+            QStringList words;
+            bool content = false;
+            bool occurs = true;
+            for (qsizetype j = i; j < i + k; ++j) {
+                if (!tokens[j].inPhrases || (j < i + k - 1 && tokens[j].endsClause))
+                    occurs = false;
+                words.append(tokens[j].word);
+                if (!ignored.contains(tokens[j].word) && double(tokens[j].word.size()) >= minimumLength)
+                    content = true;
+            }
+            if (!occurs)
+                continue;
+            Found &f = found[words.join(u' ')];
+            if (f.count == 0)
+                f = Found{0, k, i, content};
+            ++f.count;
+        }
+    }
+    auto candidate = [](const Found &f) { return f.count >= 2 && f.content; };
+    QList<RepeatedPhrase> listed;
+    for (auto p = found.cbegin(); p != found.cend(); ++p) {
+        if (!candidate(*p))
+            continue;
+        bool inLonger = false;
+        for (auto q = found.cbegin(); q != found.cend(); ++q) {
+            if (q->words == p->words + 1 && candidate(*q) && q->count == p->count
+                && (u' ' + q.key() + u' ').contains(u' ' + p.key() + u' '))
+                inLonger = true;
+        }
+        if (!inLonger)
+            listed.append({p.key(), p->count, p->words, p->first});
+    }
+    std::stable_sort(listed.begin(), listed.end(), [](const RepeatedPhrase &a, const RepeatedPhrase &b) {
+        if (a.count != b.count)
+            return a.count > b.count;
+        if (a.words != b.words)
+            return a.words > b.words;
+        return a.firstToken < b.firstToken;
+    });
+    return listed;
+}
+
 } // namespace
 
 PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
@@ -89,6 +199,7 @@ PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, Resu
     TokenCleaner cleaner(locale, options.rules);
     const QStringList ignoredWords = options.ignored.entries();
     QList<WordTable::Row> rows;
+    QList<Token> tokens;
     qint64 paletteIndex = 0;
 
     resetFormatting(surface);
@@ -101,6 +212,13 @@ PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, Resu
         const QString cut = last ? text.sliced(scanPos) : text.sliced(scanPos, space - scanPos);
         const CleanedToken cleaned = cleaner.clean(cut);
         const QString word = lowerCase(QStringView(cut).sliced(cleaned.wordStart, cleaned.wordLength));
+        Token token{word, false, !word.isEmpty()};
+        for (qsizetype i = cleaned.tokenLength; i < cut.size(); ++i)
+            token.endsClause = token.endsClause || QStringLiteral(".!?;:\u2026").contains(cut[i]);
+        for (QChar c : cut)
+            token.inPhrases = token.inPhrases && !(c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r'
+                                                   || c == QChar(0x2028) || c == QChar(0x2029));
+        tokens.append(token);
 
         const bool ignored = ignoredWords.contains(word);
         if (const std::optional<double> minimum = minimumLength.read(controls)) {
@@ -123,12 +241,20 @@ PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, Resu
     controls.setProgress(100.0f);
 
     list.clear();
+    const QList<WordTable::Row> firstSeen = rows;
     selectionSortByCount(rows);
     QList<ResultEntry> entries;
-    for (const WordTable::Row &row : std::as_const(rows))
-        entries.append({listLine(row), row.word});
+    if (!options.wordForms.isEmpty()) {
+        entries = familyEntries(firstSeen, rows, options.wordForms);
+    } else {
+        for (const WordTable::Row &row : std::as_const(rows))
+            entries.append({listLine(row), row.word});
+    }
     list.append(entries);
-    return {true, paletteIndex};
+    PassOutcome outcome{true, paletteIndex, {}};
+    if (options.phrases)
+        outcome.phrases = phrasesOf(tokens, options.ignored, minimumLength.read(controls).value_or(0));
+    return outcome;
 }
 
 QList<qsizetype> occurrencesToBold(const QString &text, const QString &word)
@@ -151,9 +277,11 @@ void referenceBold(TextSurface &surface, const ListSelection &list)
     for (qsizetype i = 0; i < list.count(); ++i) {
         if (!list.isSelected(i))
             continue;
-        for (qsizetype o : occurrencesToBold(surface.text(), list.word(i))) {
-            surface.select(o, list.word(i).size());
-            surface.setSelBold(true);
+        for (const QString &word : list.words(i)) {
+            for (qsizetype o : occurrencesToBold(surface.text(), word)) {
+                surface.select(o, word.size());
+                surface.setSelBold(true);
+            }
         }
     }
 }

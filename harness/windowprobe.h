@@ -46,6 +46,8 @@ struct WindowProbe
     static void analyze(MainWindow &w) { w.m_analyzeButton->click(); }
     static void clearFormatting(MainWindow &w) { w.m_clearFormattingButton->click(); }
     static void clearAll(MainWindow &w) { w.m_clearAllButton->click(); }
+    // Analyze Selection over the offsets [first, last].
+    static void analyzeRange(MainWindow &w, qsizetype first, qsizetype last) { w.analyzeRange(first, last); }
     // The layout as a resize leaves it.
     static void followResize(MainWindow &w) { w.followResize(); }
 

@@ -1,8 +1,7 @@
 // Headless driver: one analysis pass over a UTF-8 file, printed as JSON.
-//   tq-analyze [--sensitivity N] [--min-length TEXT] [--filter]
-//              [--mode none|begin|complete] [--progress] [--straightforward]
-//              [--surface memory|widget] [--bold] [--select I,J-K,...|all]
-//              [--time] [--time-clear] [--open] FILE
+//   tq-analyze [the analysis options of tallyquill --analyze] [--progress]
+//              [--straightforward] [--surface memory|widget] [--bold]
+//              [--select I,J-K,...|all] [--time] [--time-clear] [--open] FILE
 // Offsets are UTF-16 units, both ends of a run included.
 // --surface widget runs the pass in the real window (offscreen unless a
 // display is set); --bold ticks "Bold Highlighted Words" after the pass and
@@ -11,10 +10,10 @@
 // --time-clear (window only) times "Clear Formatting" after the output is taken.
 // --open reads FILE as the window's Open does (any format it opens, paragraph
 // ends as "\n") instead of as UTF-8 text kept exactly as given.
+#include "analysisoptions.h"
 #include "headlessapp.h"
 #include "jsonwriter.h"
 #include "rangesurface.h"
-#include "wordoptions.h"
 #include "manuscript.h"
 #include "memorylist.h"
 #include "memorysurface.h"
@@ -24,6 +23,7 @@
 #include "windowrun.h"
 #include "browsecommands.h"
 
+#include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
@@ -34,6 +34,7 @@
 #include <optional>
 
 using namespace tq;
+using namespace Qt::StringLiterals;
 using tq::testing::RecordingControls;
 using tq::testing::runsOf;
 
@@ -41,12 +42,12 @@ namespace {
 
 struct Options
 {
-    FixedControls controls;
+    cli::AnalysisOptions analysis;
     Algorithm algorithm = Algorithm::Fast;
     bool progress = false;
+    bool phrases = false;
     bool time = false;
     bool window = false;
-    cli::WordOptions words;
     bool timeClear = false;
     bool open = false;
     BrowseSteps browse;
@@ -63,35 +64,23 @@ public:
     qsizetype count() const override { return m_list.entries.size(); }
     bool isSelected(qsizetype entry) const override { return flags.at(entry); }
     QString word(qsizetype entry) const override { return m_list.entries.at(entry).word; }
+    QStringList words(qsizetype entry) const override
+    {
+        const ResultEntry &e = m_list.entries.at(entry);
+        return e.forms.isEmpty() ? QStringList{e.word} : e.forms;
+    }
 
 private:
     const MemoryList &m_list;
 };
 
-constexpr const char *Usage =
+constexpr const char *About =
     "usage: tq-analyze [options] FILE\n"
     "One analysis pass over the UTF-8 text of FILE, printed as JSON:\n"
     "  {\"list\": [\"3 - word\", ...], \"colour\": [[first, last, value], ...],\n"
     "   \"bold\": [[first, last], ...]}   (offsets in UTF-16 units, both ends included)\n"
-    "options:\n"
-    "  --sensitivity N        distance in characters (default 20)\n"
-    "  --min-length TEXT      text of the minimum-length box (default \"3\")\n"
-    "  --filter               tick \"Filter Using Minimum Length\"\n"
-    "  --mode none|begin|complete   match mode (default none)\n"
-    "  --progress             add the progress values\n"
-    "  --straightforward      use the straightforward algorithms\n"
-    "  --surface memory|widget   run in memory (default) or in the real window\n"
-    "  --bold                 tick \"Bold Highlighted Words\" after the pass\n"
-    "  --select I,J-K,...     then select these 0-based list entries one by one,\n"
-    "                         a range J-K or all of them in one change\n"
-    "  --time                 print the pass's wall time on stderr\n"
-    "  --time-clear           (window) time \"Clear Formatting\" afterwards\n"
-    "  --ignore FILE          (memory) words never listed or coloured, one per line (UTF-8)\n"
-    "  --range FIRST,LAST     (memory) analyse only these offsets, both included\n"
-    "  --line-breaks-separate (memory) a line break separates words as a space does\n"
-    "  --all-letters          (memory) letters of every language count as letters\n"
-    "  --open                 read FILE as the window opens it (.txt, .md, .html, .odt,\n"
-    "                         .docx; paragraph ends as \"\\n\")\n";
+    "With --word-forms the list holds the families (\"4 - nod nods nodded\") and\n"
+    "--select picks them.\n";
 
 int fail(const QString &message)
 {
@@ -99,130 +88,108 @@ int fail(const QString &message)
     return 2;
 }
 
+QList<QCommandLineOption> driverOptions()
+{
+    return {
+        {u"progress"_s, u"Add the progress values."_s},
+        {u"phrases"_s, u"Add the repeated phrases, as \"phrases\": [\"2 - took a breath\", ...]."_s},
+        {u"straightforward"_s, u"Use the straightforward algorithms."_s},
+        {u"surface"_s, u"Run in memory (the default) or in the real window."_s, u"memory|widget"_s},
+        {u"bold"_s, u"Tick \"Bold Highlighted Words\" after the pass."_s},
+        {u"select"_s, u"Then select these 0-based list entries one by one, a range J-K or all of them in one change."_s,
+         u"I,J-K,...|all"_s},
+        {u"time"_s, u"Print the pass's wall time on standard error."_s},
+        {u"time-clear"_s, u"(widget) Time \"Clear Formatting\" afterwards."_s},
+        {u"open"_s, u"Read FILE as the window opens it (.txt, .md, .html, .odt, .docx; paragraph ends as \"\\n\")."_s},
+    };
+}
+
+std::optional<QList<std::pair<qsizetype, qsizetype>>> readEntries(const QString &text)
+{
+    QList<std::pair<qsizetype, qsizetype>> entries;
+    for (const QString &part : text.split(u',')) {
+        if (part.trimmed() == u"all") {
+            entries.append({0, BrowseSteps::LastEntry});
+            continue;
+        }
+        const QStringList ends = part.split(u'-');
+        bool okFirst = false, okLast = false;
+        const qsizetype first = ends.first().trimmed().toLongLong(&okFirst);
+        const qsizetype last = ends.last().trimmed().toLongLong(&okLast);
+        if (ends.size() > 2 || !okFirst || !okLast || first < 0 || last < first)
+            return std::nullopt;
+        entries.append({first, last});
+    }
+    return entries;
+}
+
 std::optional<Options> parse(const QStringList &args, QString &error)
 {
-    Options o;
-    for (qsizetype i = 1; i < args.size(); ++i) {
-        const QString &a = args[i];
-        auto value = [&]() -> std::optional<QString> {
-            if (i + 1 >= args.size()) {
-                error = a + QStringLiteral(" needs a value");
-                return std::nullopt;
-            }
-            return args[++i];
-        };
-        if (a == u"--sensitivity") {
-            const auto v = value();
-            if (!v)
-                return std::nullopt;
-            bool ok = false;
-            const int n = v->toInt(&ok);
-            if (!ok || n < 0) {
-                error = QStringLiteral("--sensitivity takes a whole number from 0 up");
-                return std::nullopt;
-            }
-            o.controls.sens = n;
-        } else if (a == u"--min-length") {
-            const auto v = value();
-            if (!v)
-                return std::nullopt;
-            o.controls.minLength = *v;
-        } else if (a == u"--filter") {
-            o.controls.filter = true;
-        } else if (a == u"--mode") {
-            const auto v = value();
-            if (!v)
-                return std::nullopt;
-            if (*v == u"none")
-                o.controls.mode = MatchMode::NoFilters;
-            else if (*v == u"begin")
-                o.controls.mode = MatchMode::BeginningOfWord;
-            else if (*v == u"complete")
-                o.controls.mode = MatchMode::CompleteWords;
-            else {
-                error = QStringLiteral("--mode takes none, begin or complete");
-                return std::nullopt;
-            }
-        } else if (a == u"--progress") {
-            o.progress = true;
-        } else if (a == u"--straightforward") {
-            o.algorithm = Algorithm::Straightforward;
-        } else if (a == u"--time") {
-            o.time = true;
-        } else if (a == u"--time-clear") {
-            o.timeClear = true;
-        } else if (a == u"--open") {
-            o.open = true;
-        } else if (a == u"--surface") {
-            const auto v = value();
-            if (!v)
-                return std::nullopt;
-            if (*v != u"memory" && *v != u"widget") {
-                error = QStringLiteral("--surface takes memory or widget");
-                return std::nullopt;
-            }
-            o.window = *v == u"widget";
-        } else if (a == u"--bold") {
-            o.browse.bold = true;
-        } else if (a == u"--select") {
-            const auto v = value();
-            if (!v)
-                return std::nullopt;
-            for (const QString &part : v->split(u',')) {
-                if (part.trimmed() == u"all") {
-                    o.browse.select.append({0, BrowseSteps::LastEntry});
-                    continue;
-                }
-                const QStringList ends = part.split(u'-');
-                bool okFirst = false, okLast = false;
-                const qsizetype first = ends.first().trimmed().toLongLong(&okFirst);
-                const qsizetype last = ends.last().trimmed().toLongLong(&okLast);
-                if (ends.size() > 2 || !okFirst || !okLast || first < 0 || last < first) {
-                    error = QStringLiteral("--select takes 0-based entries and ranges such as "
-                                           "0,2,5-9 or all");
-                    return std::nullopt;
-                }
-                o.browse.select.append({first, last});
-            }
-        } else if (cli::WordOptions::isWordOption(a)) {
-            QString v;
-            if (cli::WordOptions::takesValue(a)) {
-                const auto given = value();
-                if (!given)
-                    return std::nullopt;
-                v = *given;
-            }
-            error = o.words.set(a, v);
-            if (!error.isEmpty())
-                return std::nullopt;
-        } else if (a == u"--help" || a == u"-h") {
-            std::fputs(Usage, stdout);
-            std::exit(0);
-        } else if (a.startsWith(u'-') && a.size() > 1) {
-            error = QStringLiteral("unknown option ") + a;
-            return std::nullopt;
-        } else if (o.file.isEmpty()) {
-            o.file = a;
-        } else {
-            error = QStringLiteral("only one file, please");
-            return std::nullopt;
-        }
-    }
-    if (o.window && (o.progress || o.algorithm != Algorithm::Fast)) {
-        error = QStringLiteral("--progress and --straightforward need --surface memory");
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help({u"help"_s, u"h"_s}, u"Show this help and exit."_s);
+    parser.addOption(help);
+    parser.addOptions(cli::AnalysisOptions::options());
+    parser.addOptions(driverOptions());
+    parser.addPositionalArgument(u"FILE"_s, u"The text to analyse."_s);
+    if (!parser.parse(args)) {
+        error = parser.errorText();
         return std::nullopt;
     }
-    if (o.window && (o.words.range || !o.words.ignored.isEmpty() || o.words.lineBreaksSeparate
-                     || o.words.allLetters)) {
-        error = QStringLiteral("--ignore, --range and the word rules need --surface memory");
+    if (parser.isSet(help)) {
+        std::fputs(About, stdout);
+        std::fputs(qPrintable(parser.helpText().section(u'\n', 2)), stdout);
+        std::exit(0);
+    }
+
+    Options o;
+    error = o.analysis.read(parser);
+    if (!error.isEmpty())
+        return std::nullopt;
+    o.progress = parser.isSet(u"progress"_s);
+    o.phrases = parser.isSet(u"phrases"_s);
+    if (parser.isSet(u"straightforward"_s))
+        o.algorithm = Algorithm::Straightforward;
+    o.time = parser.isSet(u"time"_s);
+    o.timeClear = parser.isSet(u"time-clear"_s);
+    o.open = parser.isSet(u"open"_s);
+    if (parser.isSet(u"surface"_s)) {
+        const QString surface = parser.value(u"surface"_s);
+        if (surface != u"memory" && surface != u"widget") {
+            error = u"--surface takes memory or widget"_s;
+            return std::nullopt;
+        }
+        o.window = surface == u"widget";
+    }
+    o.browse.bold = parser.isSet(u"bold"_s);
+    for (const QString &value : parser.values(u"select"_s)) {
+        const auto entries = readEntries(value);
+        if (!entries) {
+            error = u"--select takes 0-based entries and ranges such as 0,2,5-9 or all"_s;
+            return std::nullopt;
+        }
+        o.browse.select += *entries;
+    }
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        error = u"only one file, please"_s;
+        return std::nullopt;
+    }
+    if (files.isEmpty()) {
+        error = u"usage: tq-analyze [options] FILE"_s;
+        return std::nullopt;
+    }
+    o.file = files.constFirst();
+    if (o.window && (o.progress || o.algorithm != Algorithm::Fast)) {
+        error = u"--progress and --straightforward need --surface memory"_s;
+        return std::nullopt;
+    }
+    if (o.window && (o.phrases || !o.analysis.wordForms.isEmpty())) {
+        error = u"--phrases and --word-forms need --surface memory"_s;
         return std::nullopt;
     }
     if (o.timeClear && !o.window) {
-        error = QStringLiteral("--time-clear needs --surface widget");
-        return std::nullopt;
-    }
-    if (o.file.isEmpty()) {
-        error = QStringLiteral("usage: tq-analyze [options] FILE");
+        error = u"--time-clear needs --surface widget"_s;
         return std::nullopt;
     }
     return o;
@@ -282,16 +249,17 @@ int main(int argc, char **argv)
         text = QString::fromUtf8(file.readAll());
     }
 
-    if (const QString wrong = options->words.checkRange(text.size()); !wrong.isEmpty())
+    if (const QString wrong = options->analysis.checkRange(text.size()); !wrong.isEmpty())
         return fail(wrong);
 
     QStringList lines;
     QList<Colour> colour;
     QByteArray bold;
     QList<float> progress;
+    QStringList phrases;
     if (options->window) {
         WindowTiming timing;
-        std::optional<WindowRun> run = runInWindow(argc, argv, text, options->controls,
+        std::optional<WindowRun> run = runInWindow(argc, argv, text, options->analysis,
                                                    options->browse, options->timeClear, timing,
                                                    error);
         if (!run)
@@ -317,21 +285,26 @@ int main(int argc, char **argv)
         MemorySurface surface(text);
         // Progress values are kept only when asked for: a book has a million.
         RecordingControls recording;
-        static_cast<FixedControls &>(recording) = options->controls;
-        AnalysisControls &controls = options->progress ? recording : options->controls;
+        static_cast<FixedControls &>(recording) = options->analysis.controls;
+        AnalysisControls &controls =
+            options->progress ? recording : options->analysis.controls;
         MemoryList list;
         WordTable table;
         QElapsedTimer timer;
         timer.start();
-        const PassOptions passOptions{
-            WordRules{options->words.lineBreaksSeparate, options->words.allLetters},
-            IgnoredWords(options->words.ignored)};
-        if (const auto range = options->words.range) {
+        PassOptions passOptions = options->analysis.passOptions();
+        passOptions.phrases = options->phrases;
+        PassOutcome outcome;
+        if (const auto range = options->analysis.range) {
             RangeSurface part(surface, range->first, range->second);
-            runPass(options->algorithm, part, controls, list, table, [] { return true; }, passOptions);
+            outcome = runPass(options->algorithm, part, controls, list, table, [] { return true; },
+                              passOptions);
         } else {
-            runPass(options->algorithm, surface, controls, list, table, [] { return true; }, passOptions);
+            outcome = runPass(options->algorithm, surface, controls, list, table, [] { return true; },
+                              passOptions);
         }
+        for (const RepeatedPhrase &phrase : std::as_const(outcome.phrases))
+            phrases.append(phraseLine(phrase));
         if (options->time)
             std::fprintf(stderr, "pass: %.3f s\n", double(timer.nsecsElapsed()) / 1e9);
 
@@ -373,6 +346,15 @@ int main(int argc, char **argv)
     out += ", \"bold\": ";
     const char *b = bold.constData();
     appendRuns(out, bold.size(), [b](qsizetype i) { return b[i] != 0; }, false);
+    if (options->phrases) {
+        out += ", \"phrases\": [";
+        for (qsizetype i = 0; i < phrases.size(); ++i) {
+            if (i)
+                out += ", ";
+            appendJsonString(out, phrases[i]);
+        }
+        out += ']';
+    }
     if (options->progress) {
         out += ", \"progress\": [";
         for (qsizetype i = 0; i < progress.size(); ++i) {

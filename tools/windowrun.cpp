@@ -4,6 +4,7 @@
 #include "mainwindow.h"
 #include "passpacer.h"
 #include "windowprobe.h"
+#include "analysiscommands.h"
 #include "wordlistbox.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -15,6 +16,8 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWindow>
 
 namespace tq {
@@ -62,9 +65,17 @@ WindowTiming::Answer timedAnswer(ui::MainWindow &form, Handler handler)
 } // namespace
 
 std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text,
-                                     const FixedControls &controls, const BrowseSteps &browse,
-                                     bool timeClear, WindowTiming &timing, QString &error)
+                                     const cli::AnalysisOptions &options,
+                                     const BrowseSteps &browse, bool timeClear,
+                                     WindowTiming &timing, QString &error)
 {
+    const FixedControls &controls = options.controls;
+    const QTemporaryDir settings;
+    if (!settings.isValid()) {
+        error = QStringLiteral("no temporary folder for the window's settings");
+        return std::nullopt;
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -104,9 +115,17 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         break;
     }
 
+    ui::AnalysisCommands &analysis = WindowProbe::analysis(form);
+    analysis.lineBreaksSeparate->setChecked(options.lineBreaksSeparate);
+    analysis.allLetters->setChecked(options.allLetters);
+    analysis.setIgnoredWords(options.ignored);
+
     QElapsedTimer timer;
     timer.start();
-    WindowProbe::analyze(form);
+    if (options.range)
+        WindowProbe::analyzeRange(form, options.range->first, options.range->second);
+    else
+        WindowProbe::analyze(form);
     timing.passSeconds = double(timer.nsecsElapsed()) / 1e9;
     timing.longestWaitMs = double(pacer.longestWaitNs()) / 1e6;
     timing.visits = pacer.visits();

@@ -3,7 +3,7 @@
 // event loop; the result is read back from the window.
 #pragma once
 
-#include "controls.h"
+#include "analysisoptions.h"
 #include "textsurface.h"
 
 #include <QByteArray>
@@ -51,9 +51,11 @@ struct WindowTiming
 };
 
 // Needs no application object; makes its own. Fails with a message when an
-// option cannot be put onto the window's controls.
+// option cannot be put onto the window's controls. The window's remembered
+// settings are kept in a folder of the run's own, so a run neither reads nor
+// changes a writer's.
 std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text,
-                                     const FixedControls &controls, const BrowseSteps &browse,
+                                     const cli::AnalysisOptions &options, const BrowseSteps &browse,
                                      bool timeClear, WindowTiming &timing, QString &error);
 
 } // namespace tq

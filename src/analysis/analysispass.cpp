@@ -4,6 +4,9 @@
 #include "highlighter.h"
 #include "minimumlength.h"
 #include "tokencleaner.h"
+#include "wordforms.h"
+
+#include <optional>
 
 namespace tq {
 
@@ -25,11 +28,19 @@ QString listLine(const WordTable::Row &row)
     return QString::number(row.count) + QStringLiteral(" - ") + row.word;
 }
 
-void publish(WordTable &table, ResultList &list)
+void publish(WordTable &table, ResultList &list, const QString &wordForms)
 {
     list.clear();
-    table.sortByCount();
     QList<ResultEntry> entries;
+    if (!wordForms.isEmpty()) {
+        const QList<WordFamily> families = groupWordForms(table, wordForms);
+        entries.reserve(families.size());
+        for (const WordFamily &family : families)
+            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
+        list.append(entries);
+        return;
+    }
+    table.sortByCount();
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
         entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
@@ -46,6 +57,10 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
     TokenCleaner cleaner(locale, options.rules);
     RepetitionHighlighter highlighter(surface, document, controls, minimumLength, options.rules);
 
+    std::optional<PhraseFinder> phrases;
+    if (options.phrases)
+        phrases.emplace();
+
     table.recreate();
     resetFormatting(surface);
     highlighter.startPass();
@@ -59,8 +74,8 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         highlighter.startToken();
         const qsizetype space = findTokenEnd(text, scanPos, options.rules);
         const bool last = space < 0;
-        const CleanedToken cleaned =
-            cleaner.clean(QStringView(text).sliced(scanPos, (last ? text.size() : space) - scanPos));
+        const QStringView cut = QStringView(text).sliced(scanPos, (last ? text.size() : space) - scanPos);
+        const CleanedToken cleaned = cleaner.clean(cut);
 
         // A minimum length that cannot be converted abandons the test, and
         // the token is then not counted whatever the filter says.
@@ -68,6 +83,8 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         // lowered text.
         const QStringView word =
             QStringView(document.lowered()).sliced(scanPos + cleaned.wordStart, cleaned.wordLength);
+        if (phrases)
+            phrases->addToken(cut, cleaned, word);
         // An ignored word is walked over like any token, but neither counted
         // nor searched for.
         const bool ignored = options.ignored.contains(word);
@@ -87,8 +104,11 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);
-    publish(table, list);
-    return {true, highlighter.paletteIndex()};
+    publish(table, list, options.wordForms);
+    PassOutcome outcome{true, highlighter.paletteIndex(), {}};
+    if (phrases)
+        outcome.phrases = phrases->phrases(options.ignored, minimumLength.read(controls).value_or(0));
+    return outcome;
 }
 
 } // namespace tq

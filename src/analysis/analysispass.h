@@ -6,6 +6,7 @@
 
 #include "controls.h"
 #include "passoptions.h"
+#include "phrases.h"
 #include "resultlist.h"
 #include "textsurface.h"
 #include "wordtable.h"
@@ -25,6 +26,7 @@ struct PassOutcome
 {
     bool completed = false;    // false when the yield ended the pass
     qint64 paletteIndex = 0;   // how far the colour cycle went
+    QList<RepeatedPhrase> phrases = {};   // when asked for and the pass completed
 };
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
@@ -38,7 +40,8 @@ void clearBold(TextSurface &surface);
 
 // "count - word"
 QString listLine(const WordTable::Row &row);
-// Orders the table by count and fills the list, without yielding.
-void publish(WordTable &table, ResultList &list);
+// Orders the table by count and fills the list, without yielding: with the
+// words, or with their families when wordForms names a stemmer's language.
+void publish(WordTable &table, ResultList &list, const QString &wordForms = QString());
 
 } // namespace tq

@@ -52,6 +52,11 @@ struct PassOptions
 {
     WordRules rules;
     IgnoredWords ignored;
+    // The stemmer's language when the list shows word families; empty for
+    // the plain word list.
+    QString wordForms = {};
+    // Whether the pass also finds the repeated phrases.
+    bool phrases = false;
 };
 
 } // namespace tq

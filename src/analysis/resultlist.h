@@ -3,6 +3,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace tq {
 
@@ -10,6 +11,9 @@ struct ResultEntry
 {
     QString line;   // "count - word", as shown
     QString word;   // the word itself, for finding its occurrences later
+    // A family entry's words, in the order of the line (word is the first);
+    // empty for a word entry.
+    QStringList forms = {};
 };
 
 class ResultList

@@ -45,13 +45,15 @@ BoldJob::BoldJob(TextSurface &surface, const ListSelection &list)
     for (qsizetype i = 0, n = list.count(); i < n; ++i) {
         if (!list.isSelected(i))
             continue;
-        const QString word = lowerCase(list.word(i));
-        auto at = indexOf.constFind(word);
-        if (at == indexOf.constEnd()) {
-            at = indexOf.insert(word, m_words.size());
-            m_words.append(word);
+        for (const QString &form : list.words(i)) {
+            const QString word = lowerCase(form);
+            auto at = indexOf.constFind(word);
+            if (at == indexOf.constEnd()) {
+                at = indexOf.insert(word, m_words.size());
+                m_words.append(word);
+            }
+            m_order.push_back(at.value());
         }
-        m_order.push_back(at.value());
     }
     m_finder = std::make_unique<WordFinder>(m_words);
     restart();

@@ -26,10 +26,13 @@ public:
     virtual qsizetype count() const = 0;
     virtual bool isSelected(qsizetype entry) const = 0;
     virtual QString word(qsizetype entry) const = 0;
+    // The words an entry stands for: its word, or a family's forms in the
+    // order of its line, each found as a selected word is.
+    virtual QStringList words(qsizetype entry) const { return {word(entry)}; }
 };
 
 // With bold wanted: clears all bold, then bolds every occurrence of every
-// selected word, case-insensitively, overlapping ones included. Leaves the
+// selected word (every word of a selected family), case-insensitively, overlapping ones included. Leaves the
 // last bolded occurrence selected (the whole text when nothing was bolded).
 void boldSelectedWords(TextSurface &surface, const ListSelection &list);
 

@@ -99,8 +99,10 @@ QStringList selectedWords(const ListSelection &list)
 {
     QStringList words;
     for (qsizetype i = 0, n = list.count(); i < n; ++i) {
-        if (list.isSelected(i))
-            words.append(lowerCase(list.word(i)));
+        if (list.isSelected(i)) {
+            for (const QString &word : list.words(i))
+                words.append(lowerCase(word));
+        }
     }
     words.sort();
     words.removeDuplicates();

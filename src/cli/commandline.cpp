@@ -1,5 +1,6 @@
 #include "commandline.h"
 
+#include "analysisoptions.h"
 #include "analysispass.h"
 #include "exports.h"
 #include "headlessapp.h"
@@ -7,7 +8,6 @@
 #include "memorylist.h"
 #include "memorysurface.h"
 #include "rangesurface.h"
-#include "wordoptions.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -27,10 +27,10 @@ constexpr int Failure = 2;
 struct Request
 {
     QString file;
-    FixedControls controls;
+    AnalysisOptions analysis;
     QString wordList;
+    QString phraseList;
     QString highlighted;
-    WordOptions words;
 };
 
 // The options, with the window's names for the settings.
@@ -38,13 +38,10 @@ QList<QCommandLineOption> options()
 {
     return QList<QCommandLineOption>{
         {u"analyze"_s, u"Analyse FILE (.txt, .md, .html, .odt, .docx) without a window."_s, u"FILE"_s},
-        {u"sensitivity"_s, u"Distance in characters within which a repetition is coloured, 20 to 400 (20)."_s, u"N"_s},
-        {u"min-length"_s, u"Minimum Word Check Length, as typed in its box (\"3\")."_s, u"TEXT"_s},
-        {u"filter"_s, u"Filter Using Minimum Length: leave short words out of the list."_s},
-        {u"mode"_s, u"Match mode: none, begin (at the beginning of a word) or complete (complete words only)."_s, u"MODE"_s},
         {u"word-list"_s, u"Write the word list to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
+        {u"phrase-list"_s, u"Write the repeated phrases to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"highlighted"_s, u"Write the document with the colours to OUT, as .html or .odt."_s, u"OUT"_s},
-    } + WordOptions::options();
+    } + AnalysisOptions::options();
 }
 
 void say(FILE *stream, const QString &text)
@@ -90,54 +87,33 @@ std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &er
                     .arg(parser.positionalArguments().constFirst());
         return std::nullopt;
     }
-    if (parser.isSet(u"sensitivity"_s)) {
-        bool ok = false;
-        r.controls.sens = parser.value(u"sensitivity"_s).toInt(&ok);
-        if (!ok || r.controls.sens < 20 || r.controls.sens > 400) {
-            error = QStringLiteral("--sensitivity takes a whole number from 20 to 400, not \"%1\"")
-                        .arg(parser.value(u"sensitivity"_s));
-            return std::nullopt;
-        }
-    }
-    if (parser.isSet(u"min-length"_s))
-        r.controls.minLength = parser.value(u"min-length"_s);
-    r.controls.filter = parser.isSet(u"filter"_s);
-    if (parser.isSet(u"mode"_s)) {
-        const QString mode = parser.value(u"mode"_s);
-        if (mode == u"none")
-            r.controls.mode = MatchMode::NoFilters;
-        else if (mode == u"begin")
-            r.controls.mode = MatchMode::BeginningOfWord;
-        else if (mode == u"complete")
-            r.controls.mode = MatchMode::CompleteWords;
-        else {
-            error = QStringLiteral("--mode takes none, begin or complete, not \"%1\"").arg(mode);
-            return std::nullopt;
-        }
-    }
+    error = r.analysis.read(parser);
+    if (!error.isEmpty())
+        return std::nullopt;
     r.wordList = parser.value(u"word-list"_s);
+    r.phraseList = parser.value(u"phrase-list"_s);
     r.highlighted = parser.value(u"highlighted"_s);
     if (parser.isSet(u"highlighted"_s) && !documents::highlightedSuffixKnown(r.highlighted)) {
         error = QStringLiteral("--highlighted writes .html, .htm or .odt, not %1").arg(r.highlighted);
         return std::nullopt;
     }
-    for (const QString &out : {r.wordList, r.highlighted}) {
-        if (!out.isEmpty() && sameFile(out, r.file)) {
+    const QList<std::pair<const char *, QString>> outputs = {
+        {"--word-list", r.wordList}, {"--phrase-list", r.phraseList}, {"--highlighted", r.highlighted}};
+    for (qsizetype i = 0; i < outputs.size(); ++i) {
+        const QString &out = outputs[i].second;
+        if (out.isEmpty())
+            continue;
+        if (sameFile(out, r.file)) {
             error = QStringLiteral("%1 is the file being analysed; choose another output").arg(out);
             return std::nullopt;
         }
-    }
-    if (!r.wordList.isEmpty() && sameFile(r.wordList, r.highlighted)) {
-        error = QStringLiteral("--word-list and --highlighted both name %1").arg(r.wordList);
-        return std::nullopt;
-    }
-    for (const QCommandLineOption &option : WordOptions::options()) {
-        const QString name = option.names().constFirst();
-        if (!parser.isSet(name))
-            continue;
-        error = r.words.set(name, parser.value(name));
-        if (!error.isEmpty())
-            return std::nullopt;
+        for (qsizetype j = i + 1; j < outputs.size(); ++j) {
+            if (!outputs[j].second.isEmpty() && sameFile(out, outputs[j].second)) {
+                error = QStringLiteral("%1 and %2 both name %3")
+                            .arg(QLatin1String(outputs[i].first), QLatin1String(outputs[j].first), out);
+                return std::nullopt;
+            }
+        }
     }
     return r;
 }
@@ -149,21 +125,22 @@ int analyze(const Request &request)
         return fail(read.error);
 
     MemorySurface surface(documents::documentText(*read.document));
-    if (const QString wrong = request.words.checkRange(surface.text().size()); !wrong.isEmpty())
+    if (const QString wrong = request.analysis.checkRange(surface.text().size()); !wrong.isEmpty())
         return fail(wrong);
-    FixedControls controls = request.controls;
+    FixedControls controls = request.analysis.controls;
     MemoryList list;
     WordTable table;
-    const PassOptions options{WordRules{request.words.lineBreaksSeparate, request.words.allLetters},
-                              IgnoredWords(request.words.ignored)};
-    if (const auto range = request.words.range) {
+    PassOptions options = request.analysis.passOptions();
+    options.phrases = !request.phraseList.isEmpty();
+    PassOutcome outcome;
+    if (const auto range = request.analysis.range) {
         RangeSurface part(surface, range->first, range->second);
-        runAnalysisPass(part, controls, list, table, [] { return true; }, options);
+        outcome = runAnalysisPass(part, controls, list, table, [] { return true; }, options);
     } else {
-        runAnalysisPass(surface, controls, list, table, [] { return true; }, options);
+        outcome = runAnalysisPass(surface, controls, list, table, [] { return true; }, options);
     }
 
-    if (request.wordList.isEmpty() && request.highlighted.isEmpty()) {
+    if (request.wordList.isEmpty() && request.phraseList.isEmpty() && request.highlighted.isEmpty()) {
         QString out;
         for (const ResultEntry &entry : list.entries)
             out += entry.line + u'\n';
@@ -173,6 +150,8 @@ int analyze(const Request &request)
     QList<std::pair<QString, QByteArray>> outputs;
     if (!request.wordList.isEmpty())
         outputs.append({request.wordList, documents::wordListBytes(request.wordList, list.entries)});
+    if (!request.phraseList.isEmpty())
+        outputs.append({request.phraseList, documents::phraseListBytes(request.phraseList, outcome.phrases)});
     if (!request.highlighted.isEmpty()) {
         QString reason;
         const std::optional<QByteArray> bytes = documents::highlightedBytes(

@@ -45,10 +45,26 @@ QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
     if (suffixOf(path) == u"csv") {
         out = QStringLiteral("count,word\r\n");
         for (const ResultEntry &entry : entries)
-            out += csvField(countOf(entry)) + u',' + csvField(entry.word) + QLatin1String("\r\n");
+            out += csvField(countOf(entry)) + u','
+                   + csvField(entry.forms.isEmpty() ? entry.word : entry.forms.join(u' '))
+                   + QLatin1String("\r\n");
     } else {
         for (const ResultEntry &entry : entries)
             out += entry.line + u'\n';
+    }
+    return out.toUtf8();
+}
+
+QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phrases)
+{
+    QString out;
+    if (suffixOf(path) == u"csv") {
+        out = QStringLiteral("count,phrase\r\n");
+        for (const RepeatedPhrase &phrase : phrases)
+            out += QString::number(phrase.count) + u',' + csvField(phrase.text) + QLatin1String("\r\n");
+    } else {
+        for (const RepeatedPhrase &phrase : phrases)
+            out += phraseLine(phrase) + u'\n';
     }
     return out.toUtf8();
 }

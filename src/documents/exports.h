@@ -3,6 +3,7 @@
 // character formats (HTML or OpenDocument).
 #pragma once
 
+#include "phrases.h"
 #include "resultlist.h"
 #include "styledruns.h"
 
@@ -21,10 +22,13 @@ class WordTable;
 namespace tq::documents {
 
 // The list in its order. ".csv": UTF-8, a "count,word" header and one
-// record per entry, quoted as RFC 4180 says (a word holding a line break is
+// record per entry (a family's words joined by spaces),
+// quoted as RFC 4180 says (a word holding a line break is
 // quoted with the break kept). Any other suffix: the lines exactly as
 // listed, one per line.
 QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries);
+// The repeated phrases the same way, under the header "count,phrase".
+QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phrases);
 // The document with the marks: HTML for .html/.htm, OpenDocument for .odt;
 // empty with a reason for any other suffix.
 std::optional<QByteArray> highlightedBytes(const QString &path, const QTextDocument &document,

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void agreesWithTheDriver_data();
     void agreesWithTheDriver();
     void listOnStandardOutput();
+    void phraseList();
     void refused_data();
     void refused();
     void helpAndVersion();
@@ -134,6 +135,19 @@ void CommandLineTest::listOnStandardOutput()
     QCOMPARE(r.out, QByteArray("2 - the\n1 - cat\n1 - and\n1 - hat\nthe\n1 - end\n"));
 }
 
+void CommandLineTest::phraseList()
+{
+    QVERIFY(hostile::writeFile(path("breath.txt"),
+                               "he took a deep breath. she took a deep breath, then took a deep breath."));
+    const Run r = run("tallyquill", {"--analyze", path("breath.txt"), "--phrase-list", path("out/p.csv"),
+                                     "--word-forms", "english", "--word-list", path("out/w.txt")});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(bytesOf(path("out/p.csv")), QByteArray("count,phrase\r\n3,took a deep breath\r\n"));
+    QVERIFY(bytesOf(path("out/w.txt")).startsWith("3 - took\n3 - a\n3 - deep\n3 - breath\n1 - he\n"));
+    QCOMPARE(run("tallyquill", {"--analyze", path("breath.txt"), "--phrase-list", path("out/p.txt")}).status, 0);
+    QCOMPARE(bytesOf(path("out/p.txt")), QByteArray("3 - took a deep breath\n"));
+}
+
 void CommandLineTest::refused_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -144,6 +158,9 @@ void CommandLineTest::refused_data()
     QTest::newRow("sensitivity not a number") << QStringList{"--analyze", docx, "--sensitivity", "near"} << "--sensitivity";
     QTest::newRow("sensitivity out of range") << QStringList{"--analyze", docx, "--sensitivity", "19"} << "20 to 400";
     QTest::newRow("unknown mode") << QStringList{"--analyze", docx, "--mode", "sideways"} << "--mode";
+    QTest::newRow("unknown language") << QStringList{"--analyze", docx, "--word-forms", "klingon"} << "--word-forms";
+    QTest::newRow("phrase list over the word list")
+        << QStringList{"--analyze", docx, "--word-list", csv, "--phrase-list", csv} << "both name";
     QTest::newRow("unknown option") << QStringList{"--analyze", docx, "--colour"} << "colour";
     QTest::newRow("option without --analyze") << QStringList{"--filter", docx} << "--analyze";
     QTest::newRow("second file") << QStringList{"--analyze", docx, docx} << "unexpected argument";

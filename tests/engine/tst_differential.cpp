@@ -10,6 +10,8 @@
 #include <QRandomGenerator>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace tq;
 using namespace tq::testing;
 
@@ -61,6 +63,22 @@ QString randomCharacters(QRandomGenerator &g)
 QString randomDocument(QRandomGenerator &g, int maxTokens = 40)
 {
     return g.bounded(3) == 0 ? randomCharacters(g) : randomWords(g, maxTokens);
+}
+
+// Prose with word forms and phrases that come back, clause ends among them.
+QString randomProse(QRandomGenerator &g, int maxTokens)
+{
+    static const QStringList words = {
+        "nod", "nodded", "Nods", "nodding", "glance", "glanced", "took a deep breath",
+        "took a deep breath.", "took a\nbreath,", "he nodded", "she glanced;", "then", "x", "x:",
+        "again!", "why?", "so…", "...", "the", "The", "of the", "don't", "1999.", "(took", "deep)",
+        "café", "cafés",
+    };
+    static const QStringList separators = {" ", " ", " ", " ", " ", "  ", "\n", " \n", "\t"};
+    QString text;
+    for (int n = g.bounded(maxTokens + 1); n > 0; --n)
+        text += pick(g, g.bounded(5) == 0 ? vocabulary() : words) + (n > 1 ? pick(g, separators) : QString());
+    return text;
 }
 
 void randomSettings(QRandomGenerator &g, FixedControls &c)
@@ -134,6 +152,14 @@ QString difference(const PassRun &a, const PassRun &b)
             .arg(b.surface.selStart()).arg(b.surface.selLength());
     if (a.controls.values != b.controls.values)
         return "progress values";
+    if (a.outcome.phrases != b.outcome.phrases) {
+        QStringList x, y;
+        for (const RepeatedPhrase &p : a.outcome.phrases)
+            x.append(phraseLine(p) + QString(" @%1").arg(p.firstToken));
+        for (const RepeatedPhrase &p : b.outcome.phrases)
+            y.append(phraseLine(p) + QString(" @%1").arg(p.firstToken));
+        return "phrases: " + x.join(" | ") + " vs " + y.join(" | ");
+    }
     if (a.outcome.paletteIndex != b.outcome.paletteIndex)
         return QString("palette index %1 vs %2").arg(a.outcome.paletteIndex).arg(b.outcome.paletteIndex);
     if (a.outcome.completed != b.outcome.completed || a.yields != b.yields)
@@ -158,11 +184,15 @@ void DifferentialTest::fastMatchesStraightforward_data()
     QTest::addColumn<int>("maxTokens");
     QTest::addColumn<bool>("interrupt");
     QTest::addColumn<bool>("everyOption");
-    QTest::newRow("undisturbed passes") << 1500 << 40 << false << false;
-    QTest::newRow("longer documents") << 100 << 600 << false << false;
-    QTest::newRow("edits and setting changes during yields") << 800 << 40 << true << false;
-    QTest::newRow("every option on") << 1500 << 40 << false << true;
-    QTest::newRow("every option on, edits during yields") << 800 << 40 << true << true;
+    QTest::addColumn<bool>("formsAndPhrases");
+    QTest::newRow("undisturbed passes") << 1500 << 40 << false << false << false;
+    QTest::newRow("longer documents") << 100 << 600 << false << false << false;
+    QTest::newRow("edits and setting changes during yields") << 800 << 40 << true << false << false;
+    QTest::newRow("every option on") << 1500 << 40 << false << true << false;
+    QTest::newRow("every option on, edits during yields") << 800 << 40 << true << true << false;
+    QTest::newRow("word forms and phrases") << 1500 << 60 << false << false << true;
+    QTest::newRow("word forms and phrases, longer documents") << 100 << 600 << false << false << true;
+    QTest::newRow("word forms and phrases, every option, edits") << 800 << 60 << true << true << true;
 }
 
 void DifferentialTest::fastMatchesStraightforward()
@@ -171,12 +201,16 @@ void DifferentialTest::fastMatchesStraightforward()
     QFETCH(int, maxTokens);
     QFETCH(bool, interrupt);
     QFETCH(bool, everyOption);
+    QFETCH(bool, formsAndPhrases);
     const quint32 seed = qEnvironmentVariableIsSet("TQ_DIFF_SEED")
         ? quint32(qEnvironmentVariableIntValue("TQ_DIFF_SEED")) : 20261208u;
-    QRandomGenerator g(seed + quint32(maxTokens) + (interrupt ? 1 : 0) + (everyOption ? 2 : 0));
+    QRandomGenerator g(seed + quint32(maxTokens) + (interrupt ? 1 : 0) + (everyOption ? 2 : 0)
+                       + (formsAndPhrases ? 4 : 0));
     int coloured = 0;   // guards against a generator that stopped producing repetitions
+    int grouped = 0;    // and against one that stopped producing families and phrases
     for (int d = 0; d < documents; ++d) {
-        const QString text = randomDocument(g, maxTokens);
+        const QString text = formsAndPhrases && g.bounded(4) != 0 ? randomProse(g, maxTokens)
+                                                                  : randomDocument(g, maxTokens);
         const quint32 runSeed = g.generate();
         const int stopAt = interrupt && g.bounded(4) == 0 ? g.bounded(1, 20) : -1;
         PassRun runs[2] = {PassRun(text), PassRun(text)};
@@ -188,6 +222,14 @@ void DifferentialTest::fastMatchesStraightforward()
                 ignored.append(g.bounded(2) ? pick(g, vocabulary()).toUpper() : pick(g, vocabulary()));
             for (PassRun &r : runs)
                 r.options = PassOptions{WordRules{true, true}, IgnoredWords(ignored)};
+        }
+        if (formsAndPhrases) {
+            static const QStringList languages = {"english", "english", "french", "porter", "no such"};
+            const QString language = pick(g, languages);
+            for (PassRun &r : runs) {
+                r.options.wordForms = language;
+                r.options.phrases = true;
+            }
         }
         QString before;
         for (PassRun &r : runs) {
@@ -201,6 +243,9 @@ void DifferentialTest::fastMatchesStraightforward()
             r.run(&r == &runs[0] ? Algorithm::Fast : Algorithm::Straightforward, onYield);
         }
         coloured += colourRuns(runs[0].surface).isEmpty() ? 0 : 1;
+        const auto &entries = runs[0].list.entries;
+        grouped += !runs[0].outcome.phrases.isEmpty()
+                   && std::any_of(entries.begin(), entries.end(), [](const ResultEntry &e) { return e.forms.size() > 1; });
         const QString diff = difference(runs[0], runs[1]);
         QVERIFY2(diff.isEmpty(), qPrintable(QString("seed %1, document %2: %3\n  %4")
                                                 .arg(seed).arg(d).arg(diff, before)));
@@ -208,6 +253,10 @@ void DifferentialTest::fastMatchesStraightforward()
     qInfo("%d of %d documents came out coloured", coloured, documents);
     if (!interrupt)   // edits wipe colour too often for a fixed share
         QVERIFY(coloured > documents / 4);
+    if (formsAndPhrases && !interrupt) {
+        qInfo("%d of %d documents had families and phrases", grouped, documents);
+        QVERIFY(grouped > documents / 8);
+    }
 }
 
 QTEST_GUILESS_MAIN(DifferentialTest)

@@ -170,6 +170,11 @@ public:
         }
     }
     QString word(qsizetype entry) const override { return m_entries.at(entry).word; }
+    QStringList words(qsizetype entry) const override
+    {
+        const ResultEntry &e = m_entries.at(entry);
+        return e.forms.isEmpty() ? QStringList{e.word} : e.forms;
+    }
 
 private:
     const QList<ResultEntry> &m_entries;
@@ -268,7 +273,9 @@ void checkSame(const Run &a, const Run &b)
     for (qsizetype i = 0; i < a.entries.size(); ++i) {
         CHECK(a.entries[i].line == b.entries[i].line);
         CHECK(a.entries[i].word == b.entries[i].word);
+        CHECK(a.entries[i].forms == b.entries[i].forms);
     }
+    CHECK(a.outcome.phrases == b.outcome.phrases);
     CHECK(a.text == b.text);
     CHECK(a.colour == b.colour);
     CHECK(a.bold == b.bold);
@@ -481,6 +488,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const Run fastWithOptions = runCase(c, Algorithm::Fast, c.controls.filter, everyOption);
     checkAlways(fastWithOptions);
     checkSame(fastWithOptions, runCase(c, Algorithm::Straightforward, c.controls.filter, everyOption));
+
+    // Word forms and repeated phrases, with and without the other options.
+    PassOptions forms = c.text.size() % 2 ? everyOption : PassOptions{};
+    forms.wordForms = QStringLiteral("english");
+    forms.phrases = true;
+    const Run fastWithForms = runCase(c, Algorithm::Fast, c.controls.filter, forms);
+    checkAlways(fastWithForms);
+    checkSame(fastWithForms, runCase(c, Algorithm::Straightforward, c.controls.filter, forms));
     if (!eventful) {
         const Run unfiltered = c.controls.filter ? runCase(c, Algorithm::Fast, false) : fast;
         const Run filtered = c.controls.filter ? fast : runCase(c, Algorithm::Fast, true);

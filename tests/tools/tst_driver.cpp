@@ -60,6 +60,7 @@ private Q_SLOTS:
     void shape();
     void options_data();
     void options();
+    void familiesAndPhrases();
     void refusals_data();
     void refusals();
     void awkwardText_data();
@@ -126,6 +127,19 @@ void DriverTest::options()
         QCOMPARE(QJsonDocument(o["list"].toArray()).toJson(QJsonDocument::Compact), list);
 }
 
+// The list holds the families, --select picks them (bold shows every form),
+// and the phrases come as their lines.
+void DriverTest::familiesAndPhrases()
+{
+    const QByteArray text = "Nod nodded glance took a breath nods, took a breath glanced";
+    const QJsonObject o = json(text, {"--word-forms", "english", "--phrases", "--bold", "--select", "0"});
+    QCOMPARE(o["list"].toVariant().toStringList(),
+             QStringList({"3 - nod nodded nods", "2 - glance glanced", "2 - took", "2 - a", "2 - breath"}));
+    QCOMPARE(o["phrases"].toVariant().toStringList(), QStringList{"2 - took a breath"});
+    QCOMPARE(QJsonDocument(o["bold"].toArray()).toJson(QJsonDocument::Compact),
+             QByteArray("[[0,2],[4,9],[32,35]]"));
+}
+
 void DriverTest::refusals_data()
 {
     QTest::addColumn<QStringList>("args");
@@ -142,6 +156,7 @@ void DriverTest::refusals_data()
     QTest::newRow("directory") << QStringList{m_dir.path()};
     QTest::newRow("entries backwards") << QStringList{"--select", "5-2", missing};
     QTest::newRow("entry not a number") << QStringList{"--select", "1-x", missing};
+    QTest::newRow("unknown language") << QStringList{"--word-forms", "klingon", missing};
 }
 
 void DriverTest::refusals()

@@ -1,14 +1,18 @@
 // tq-analyze gives the same result over the real window as over the document
-// held in memory, for texts whose line breaks are single line feeds.
+// held in memory, for texts whose line breaks are single line feeds, with
+// every analysis option.
 #include "testlocale.h"
 
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
 
 class DriverSurfacesTest : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_dir;
 
     static QByteArray run(const QString &file, QStringList options, const char *surface)
     {
@@ -48,6 +52,17 @@ private Q_SLOTS:
         row("bold in slices", book, {"--bold", "--select", "0,1-3"});
         row("bold in slices, every entry", book, {"--bold", "--select", "all"});
         row("empty", "");
+        // The word options, which the window takes from its document menu.
+        const QString ignore = m_dir.filePath(QStringLiteral("ignore.txt"));
+        QFile list(ignore);
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write("The\nfox\n");
+        list.close();
+        const QString words = QStringLiteral("Café au\nlait, the fox; café\nau lait the fox the end\n");
+        row("line breaks separate words", words, {"--line-breaks-separate"});
+        row("letters of every language", words, {"--all-letters", "--bold", "--select", "0"});
+        row("ignored words", words, {"--ignore", ignore});
+        row("a range", words, {"--range", "5,40", "--bold", "--select", "all"});
     }
     void sameOutput()
     {

@@ -1,12 +1,19 @@
-// The command-line options shared by tallyquill --analyze and tq-analyze that
-// choose what counts as a word and which part of the text is analysed:
+// The command-line options shared by tallyquill --analyze and tq-analyze: the
+// window's settings and what counts as a word and which part of the text is
+// analysed. One definition, so both tools take, explain and refuse them alike:
+//   --sensitivity N          distance of a coloured repetition, 20 to 400
+//   --min-length TEXT        the Minimum Word Check Length box, as typed
+//   --filter                 Filter Using Minimum Length
+//   --mode none|begin|complete   the match mode
 //   --ignore FILE            words never listed or coloured, one per line
 //   --range FIRST,LAST       analyse only these UTF-16 offsets, both included
 //   --line-breaks-separate   a line break separates words as a space does
 //   --all-letters            letters of every language count as letters
-// Each tool parses its other options its own way and hands these over here
-// by name, so both read them, and refuse them, alike.
+//   --word-forms LANGUAGE    list word families by a Snowball stemmer
 #pragma once
+
+#include "controls.h"
+#include "passoptions.h"
 
 #include <QByteArray>
 #include <QCommandLineOption>
@@ -16,28 +23,30 @@
 #include <optional>
 #include <utility>
 
+class QCommandLineParser;
+
 namespace tq::cli {
 
-class WordOptions
+struct AnalysisOptions
 {
-public:
-    // The four options, for a QCommandLineParser and its help text.
+    // The options, for a QCommandLineParser and its help text.
     static QList<QCommandLineOption> options();
-    // Whether name (with its leading dashes) is one of them, and whether it
-    // takes a value.
-    static bool isWordOption(const QString &name);
-    static bool takesValue(const QString &name);
 
-    // Takes one option; returns the reason when it is refused (a file that
-    // cannot be read or is not UTF-8, a range that is not two offsets).
-    QString set(const QString &name, const QString &value = QString());
+    // Takes the options set on a parsed parser (which holds options()); returns
+    // the reason when one is refused (a value out of range, a file that cannot
+    // be read or is not UTF-8, a range that is not two offsets).
+    QString read(const QCommandLineParser &parser);
     // The range checked against the text: 0 <= FIRST <= LAST < length.
     QString checkRange(qsizetype textLength) const;
+    // What the pass takes beyond the controls (the phrases are each tool's).
+    PassOptions passOptions() const;
 
+    FixedControls controls;
     QStringList ignored;
     std::optional<std::pair<qsizetype, qsizetype>> range;
     bool lineBreaksSeparate = false;
     bool allLetters = false;
+    QString wordForms;   // the stemmer's language; empty for the plain list
 };
 
 // An ignore list file: UTF-8 split at line feeds, a leading byte order mark

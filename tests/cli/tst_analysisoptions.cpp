@@ -1,13 +1,29 @@
-// The word options of the command lines: the ignore file's lines, the range's
-// form and fit, and a refusal for everything else.
-#include "wordoptions.h"
+// The analysis options both command lines share: the ignore file's lines, the
+// range's form and fit, the sensitivity's bounds, and every option read.
+#include "analysisoptions.h"
 
+#include <QCommandLineParser>
 #include <QTemporaryDir>
 #include <QTest>
 
-using tq::cli::WordOptions;
+using tq::cli::AnalysisOptions;
 
-class WordOptionsTest : public QObject
+namespace {
+
+// The options read from arguments as either tool parses them; the refusal,
+// or an empty string.
+QString readOptions(const QStringList &arguments, AnalysisOptions &into)
+{
+    QCommandLineParser parser;
+    parser.addOptions(AnalysisOptions::options());
+    if (!parser.parse(QStringList{QStringLiteral("tool")} + arguments))
+        return parser.errorText();
+    return into.read(parser);
+}
+
+} // namespace
+
+class AnalysisOptionsTest : public QObject
 {
     Q_OBJECT
 
@@ -77,15 +93,38 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(qsizetype, length);
         QFETCH(bool, accepted);
-        WordOptions o;
-        QString error = o.set(QStringLiteral("--range"), text);
+        AnalysisOptions o;
+        QString error = readOptions({QStringLiteral("--range"), text}, o);
         if (error.isEmpty())
             error = o.checkRange(length);
         QCOMPARE(error.isEmpty(), accepted);
         QVERIFY(!error.contains(u'\n'));
     }
 
-    void byName()
+    void sensitivity_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<int>("read");   // -1: refused
+        QTest::newRow("lowest") << "20" << 20;
+        QTest::newRow("highest") << "400" << 400;
+        QTest::newRow("below the scroll bar") << "19" << -1;
+        QTest::newRow("above the scroll bar") << "401" << -1;
+        QTest::newRow("negative") << "-1" << -1;
+        QTest::newRow("not a number") << "lots" << -1;
+        QTest::newRow("beyond int") << "99999999999" << -1;
+    }
+    void sensitivity()
+    {
+        QFETCH(QString, value);
+        QFETCH(int, read);
+        AnalysisOptions o;
+        const QString error = readOptions({QStringLiteral("--sensitivity"), value}, o);
+        QCOMPARE(error.isEmpty(), read >= 0);
+        if (read >= 0)
+            QCOMPARE(o.controls.sens, read);
+    }
+
+    void everyOption()
     {
         QTemporaryDir dir;
         QFile list(dir.filePath(QStringLiteral("ignore.txt")));
@@ -93,22 +132,31 @@ private Q_SLOTS:
         list.write("The\nsaid\n");
         list.close();
 
-        WordOptions o;
-        QCOMPARE(o.set(QStringLiteral("--ignore"), list.fileName()), QString());
+        AnalysisOptions o;
+        QCOMPARE(readOptions({"--ignore", list.fileName(), "--line-breaks-separate", "--all-letters",
+                              "--sensitivity", "60", "--min-length", "4 letters", "--filter",
+                              "--mode", "complete", "--range", "2,7", "--word-forms", "english"}, o),
+                 QString());
         QCOMPARE(o.ignored, (QStringList{"The", "said"}));
-        QCOMPARE(o.set(QStringLiteral("--line-breaks-separate")), QString());
-        QCOMPARE(o.set(QStringLiteral("--all-letters")), QString());
-        QVERIFY(o.lineBreaksSeparate && o.allLetters);
-        QCOMPARE(o.checkRange(5), QString());   // no range: the whole text
+        QVERIFY(o.lineBreaksSeparate && o.allLetters && o.controls.filter);
+        QCOMPARE(o.controls.sens, 60);
+        QCOMPARE(o.controls.minLength, QStringLiteral("4 letters"));
+        QCOMPARE(o.controls.mode, tq::MatchMode::CompleteWords);
+        QCOMPARE(o.range, std::optional(std::pair<qsizetype, qsizetype>(2, 7)));
+        QVERIFY(o.passOptions().rules.lineBreaksSeparate && o.passOptions().ignored.contains(u"said"));
+        QCOMPARE(o.passOptions().wordForms, QStringLiteral("english"));
 
-        QVERIFY(!o.set(QStringLiteral("--ignore"), dir.filePath(QStringLiteral("missing"))).isEmpty());
-        QVERIFY(WordOptions::isWordOption(QStringLiteral("--range")));
-        QVERIFY(WordOptions::takesValue(QStringLiteral("--ignore")));
-        QVERIFY(!WordOptions::takesValue(QStringLiteral("--all-letters")));
-        QVERIFY(!WordOptions::isWordOption(QStringLiteral("--filter")));
-        QCOMPARE(WordOptions::options().size(), 4);
+        AnalysisOptions none;
+        QCOMPARE(readOptions({}, none), QString());
+        QVERIFY(!none.range && none.controls.sens == 20 && none.passOptions().wordForms.isEmpty());
+        QCOMPARE(none.checkRange(5), QString());   // no range: the whole text
+
+        AnalysisOptions missing;
+        QVERIFY(!readOptions({"--ignore", dir.filePath(QStringLiteral("missing"))}, missing).isEmpty());
+        QVERIFY(!readOptions({"--mode", "sideways"}, missing).isEmpty());
+        QVERIFY(!readOptions({"--word-forms", "klingon"}, missing).isEmpty());
     }
 };
 
-QTEST_GUILESS_MAIN(WordOptionsTest)
-#include "tst_wordoptions.moc"
+QTEST_GUILESS_MAIN(AnalysisOptionsTest)
+#include "tst_analysisoptions.moc"
