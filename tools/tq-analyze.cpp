@@ -91,7 +91,7 @@ constexpr const char *Usage =
     "  --line-breaks-separate (memory) a line break separates words as a space does\n"
     "  --all-letters          (memory) letters of every language count as letters\n"
     "  --open                 read FILE as the window opens it (.txt, .md, .html, .odt,\n"
-    "                         .docx; paragraph ends as \"\\n\")\n";
+    "                         .fodt, .docx, .rtf; paragraph ends as \"\\n\")\n";
 
 int fail(const QString &message)
 {
@@ -274,6 +274,8 @@ int main(int argc, char **argv)
         const documents::ReadResult read = documents::readManuscript(options->file);
         if (!read.document)
             return fail(read.error);
+        if (!read.note.isEmpty())
+            std::fprintf(stderr, "tq-analyze: %s\n", qPrintable(read.note));
         text = documents::documentText(*read.document);
     } else {
         QFile file(options->file);

@@ -37,7 +37,9 @@ struct Request
 QList<QCommandLineOption> options()
 {
     return QList<QCommandLineOption>{
-        {u"analyze"_s, u"Analyse FILE (.txt, .md, .html, .odt, .docx) without a window."_s, u"FILE"_s},
+        {u"analyze"_s,
+         u"Analyse FILE (."_s + documents::readableSuffixes().join(u", ."_s) + u") without a window."_s,
+         u"FILE"_s},
         {u"sensitivity"_s, u"Distance in characters within which a repetition is coloured, 20 to 400 (20)."_s, u"N"_s},
         {u"min-length"_s, u"Minimum Word Check Length, as typed in its box (\"3\")."_s, u"TEXT"_s},
         {u"filter"_s, u"Filter Using Minimum Length: leave short words out of the list."_s},
@@ -147,6 +149,8 @@ int analyze(const Request &request)
     documents::ReadResult read = documents::readManuscript(request.file);
     if (!read.document)
         return fail(read.error);
+    if (!read.note.isEmpty())
+        say(stderr, QStringLiteral("tallyquill: %1\n").arg(read.note));
 
     MemorySurface surface(documents::documentText(*read.document));
     if (const QString wrong = request.words.checkRange(surface.text().size()); !wrong.isEmpty())

@@ -18,12 +18,13 @@ struct CharStyle
     std::optional<bool> italic;
     std::optional<bool> bold;
     std::optional<bool> underline;
+    std::optional<bool> hidden;   // text the writer hid, which is not read
 
     // These properties where set, else base's.
     CharStyle over(const CharStyle &base) const
     {
         return {italic ? italic : base.italic, bold ? bold : base.bold,
-                underline ? underline : base.underline};
+                underline ? underline : base.underline, hidden ? hidden : base.hidden};
     }
     bool operator==(const CharStyle &) const = default;
 };
@@ -37,10 +38,16 @@ public:
     explicit RichTextBuilder(QTextDocument &document) : m_document(document) {}
 
     void startParagraph();
+    // Hidden text is left out, and so are soft hyphens: they only mark
+    // where a line may break, and would make a word another word.
     void append(QStringView text, const CharStyle &style);
     void lineBreak(const CharStyle &style) { append(QStringView(u"\u2028"), style); }
     // Whether the paragraph being built holds nothing yet.
     bool paragraphEmpty() const { return m_paragraphEmpty; }
+    // Whether it holds nothing but hidden text: a paragraph the writer hid.
+    bool paragraphHidden() const { return m_paragraphEmpty && m_paragraphHasHidden; }
+    // Takes the paragraph being built out again, with its paragraph end.
+    void dropParagraph();
     // Puts everything into the document.
     void finish();
 
@@ -57,6 +64,9 @@ private:
     QList<Run> m_formatted;   // runs with any property on, in order
     bool m_first = true;
     bool m_paragraphEmpty = true;
+    bool m_paragraphHasHidden = false;
+    bool m_paragraphEnded = false;   // whether the paragraph began with "\n"
+    qsizetype m_paragraphStart = 0;
 };
 
 // XML in a container is the word processor's own and never declares a

@@ -5,6 +5,7 @@
 #include "arrowscrollbar.h"
 #include "documentarea.h"
 #include "documentfile.h"
+#include "notice.h"
 #include "documentmenu.h"
 #include "documentzoom.h"
 #include "memorylist.h"
@@ -99,6 +100,7 @@ Form1::Form1(PassPacer *pacer, QWidget *parent)
     m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list,
                                       [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
+    connect(m_file, &DocumentFile::note, &m_analysis->notice(), &Notice::tell);
     m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(TB))->actions());   // owned by TB
     wire();
 

@@ -51,6 +51,7 @@ private Q_SLOTS:
     void agreesWithTheDriver_data();
     void agreesWithTheDriver();
     void listOnStandardOutput();
+    void unreadableBytesNoted();
     void refused_data();
     void refused();
     void helpAndVersion();
@@ -79,6 +80,9 @@ void CommandLineTest::agreesWithTheDriver_data()
     QTest::newRow(".docx, filtered, beginning of words")
         << fixture("pandoc.docx")
         << QStringList{"--filter", "--min-length", "5 letters", "--mode", "begin", "--sensitivity", "120"};
+    QTest::newRow(".rtf, sensitivity 300") << fixture("manuscript.rtf") << QStringList{"--sensitivity", "300"};
+    QTest::newRow(".fodt, line breaks separate")
+        << fixture("manuscript-saved.fodt") << QStringList{"--line-breaks-separate", "--sensitivity", "300"};
 }
 
 // The word list file and the colours of the highlighted document are those
@@ -132,6 +136,22 @@ void CommandLineTest::listOnStandardOutput()
     QCOMPARE(r.status, 0);
     QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.out, QByteArray("2 - the\n1 - cat\n1 - and\n1 - hat\nthe\n1 - end\n"));
+}
+
+// A UTF-8 file with a stray byte is read, and both programs say once, on
+// standard error, how many bytes could not be read.
+void CommandLineTest::unreadableBytesNoted()
+{
+    const QString file = fixture("encodings/russian-stray-byte.txt");
+    const Run ours = run("tallyquill", {"--analyze", file});
+    QCOMPARE(ours.status, 0);
+    QVERIFY(ours.out.contains("чудесный"));
+    QCOMPARE(ours.err.count('\n'), 1);
+    QVERIFY2(ours.err.startsWith("tallyquill: 1 byte of russian-stray-byte.txt could not be read"), ours.err.constData());
+    const Run driver = run("tq-analyze", {"--open", file});
+    QCOMPARE(driver.status, 0);
+    QCOMPARE(driver.err.count('\n'), 1);
+    QVERIFY2(driver.err.contains("1 byte of russian-stray-byte.txt could not be read"), driver.err.constData());
 }
 
 void CommandLineTest::refused_data()
