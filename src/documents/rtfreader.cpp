@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <vector>
 
 namespace tq::documents {
@@ -72,6 +73,32 @@ QByteArray codePageDecoder(int page)
     return {};
 }
 
+// The code page of a font's character set (\fcharsetN), as WordPad and
+// older word processors write text in the font's own code page; 0 for the
+// document's.
+int charsetCodePage(int charset)
+{
+    switch (charset) {
+    case 77: return 10000;
+    case 128: return 932;
+    case 129: return 949;
+    case 134: return 936;
+    case 136: return 950;
+    case 161: return 1253;
+    case 162: return 1254;
+    case 163: return 1258;
+    case 177: return 1255;
+    case 178: return 1256;
+    case 186: return 1257;
+    case 204: return 1251;
+    case 222: return 874;
+    case 238: return 1250;
+    case 254: return 437;
+    case 255: return 850;
+    default: return 0;
+    }
+}
+
 struct Field
 {
     QString instruction;
@@ -86,6 +113,8 @@ struct Group
     bool instruction = false;  // a field's instruction, gathered not shown
     bool star = false;         // "\*": skip when the next word is unknown
     int field = -1;            // the field this group belongs to
+    int font = -1;             // \fN: its character set may name a code page
+    bool fontTable = false;
 };
 
 class RtfReader
@@ -111,6 +140,9 @@ private:
     std::vector<Group> m_groups;
     std::vector<Field> m_fields;
     QStringDecoder m_decoder{"windows-1252", QStringConverter::Flag::Stateless};
+    std::map<int, int> m_fontCodePages;          // font number to code page
+    std::map<int, QStringDecoder> m_pageDecoders;
+    int m_fontBeingDefined = -1;
     QString m_codePageError;
     QByteArray m_pendingBytes;   // bytes in the code page, not yet decoded
     QString m_run;               // text in one style, not yet appended
@@ -195,7 +227,17 @@ void RtfReader::flushBytes()
 {
     if (m_pendingBytes.isEmpty())
         return;
-    const QString text = m_decoder.decode(m_pendingBytes);
+    QStringDecoder *decoder = &m_decoder;
+    const auto font = m_fontCodePages.find(group().font);
+    if (font != m_fontCodePages.end()) {
+        auto page = m_pageDecoders.find(font->second);
+        if (page == m_pageDecoders.end())
+            page = m_pageDecoders.emplace(font->second, QStringDecoder(codePageDecoder(font->second).constData(),
+                                                                       QStringConverter::Flag::Stateless)).first;
+        if (page->second.isValid())
+            decoder = &page->second;
+    }
+    const QString text = decoder->decode(m_pendingBytes);
     m_pendingBytes.clear();
     emitText(text);
 }
@@ -248,8 +290,16 @@ void RtfReader::controlWord(QByteArrayView word, bool hasParameter, int paramete
         }
         return;
     }
+    if (g.fontTable) {
+        if (word == "f" && hasParameter)
+            m_fontBeingDefined = parameter;
+        else if (word == "fcharset" && hasParameter && charsetCodePage(parameter) != 0)
+            m_fontCodePages[m_fontBeingDefined] = charsetCodePage(parameter);
+        return;
+    }
     if (star || skippedDestination(word)) {
         g.skipped = true;
+        g.fontTable = word == "fonttbl";
         return;
     }
     if (word == "field") {
@@ -300,6 +350,8 @@ void RtfReader::controlWord(QByteArrayView word, bool hasParameter, int paramete
         g.style.underline = false;
     } else if (word.startsWith("ul") && word != "ulc") {
         g.style.underline = on;
+    } else if (word == "f" && hasParameter) {
+        g.font = parameter;
     } else if (word == "plain") {
         g.style = CharStyle();
     } else if (word == "ansicpg" && hasParameter) {

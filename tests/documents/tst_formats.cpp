@@ -189,6 +189,9 @@ void FormatsTest::rtf_data()
     QTest::newRow("\\'hh in the code page, read in pairs for Japanese")
         << "=" R"({\rtf1\ansi\ansicpg1251 \'cc\'e8\'f0\par{\rtf1}\ansicpg932 \'93\'fa\'96\'7b})"
         << "Мир\n日本" << QStringList();
+    QTest::newRow("\\'hh in a font's character set, as WordPad writes it")
+        << "=" R"({\rtf1\ansi\ansicpg1252{\fonttbl{\f0\fnil\fcharset0 Calibri;}{\f1\fnil\fcharset204 Calibri;}}\f1 \'cc\'e8\'f0 {\f0 caf\'e9}})"
+        << "Мир café" << QStringList();
     QTest::newRow("table cells and rows are paragraphs")
         << "=" R"({\rtf1 \trowd\cellx1000\cellx2000 name\cell 42\cell\row\trowd\cellx1000 Boris\cell\row after\par})"
         << "name\n42\nBoris\nafter" << QStringList();
