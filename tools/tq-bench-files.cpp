@@ -7,7 +7,8 @@
 #include "documentarea.h"
 #include "documentfile.h"
 #include "exports.h"
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 #include "manuscript.h"
 #include "memorylist.h"
 #include "memorysurface.h"
@@ -22,6 +23,8 @@
 
 using namespace tq;
 using namespace tq::documents;
+
+using tq::ui::WindowProbe;
 
 namespace {
 
@@ -63,7 +66,7 @@ std::unique_ptr<QTextDocument> open(const QString &path)
 // rest of a book is laid out afterwards, between events.
 double openInWindow(const QString &path)
 {
-    tq::ui::Form1 form;
+    tq::ui::MainWindow form;
     form.show();
     QCoreApplication::processEvents();
     QElapsedTimer timer;
@@ -71,7 +74,7 @@ double openInWindow(const QString &path)
     if (!form.documentFile().openFile(path))
         qFatal("cannot open %s", qPrintable(path));
     QCoreApplication::processEvents();
-    form.TB->viewport()->grab();
+    WindowProbe::documentArea(form)->viewport()->grab();
     return double(timer.nsecsElapsed()) / 1e9;
 }
 

@@ -6,7 +6,7 @@
 //   tq-bench-steps FILE [STEPS [CHAPTER]]
 #include "analysiscommands.h"
 #include "documentarea.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "windowprobe.h"
 
 #include <QAction>
@@ -19,7 +19,8 @@
 #include <algorithm>
 #include <cstdio>
 
-using tq::ui::Form1;
+using tq::ui::MainWindow;
+using tq::ui::WindowProbe;
 
 namespace {
 
@@ -46,10 +47,10 @@ int main(int argc, char **argv)
     const int steps = argc > 2 ? std::max(1, atoi(argv[2])) : 200;
     const qsizetype chapter = argc > 3 ? std::max(1, atoi(argv[3])) : 20480;
 
-    Form1 form;
+    MainWindow form;
     form.show();
-    form.TB->setPlainText(text);
-    form.Command1_Click();
+    WindowProbe::documentArea(form)->setPlainText(text);
+    WindowProbe::analyze(form);
     // The editor lays a long document out in the background, a slice at a
     // time; a writer's document has long been laid out when they work on it.
     QElapsedTimer settle;
@@ -58,13 +59,13 @@ int main(int argc, char **argv)
         QApplication::processEvents(QEventLoop::AllEvents, 50);
 
     // Find Next on "the".
-    form.lstWords->clearSelection();
-    for (int i = 0; i < form.lstWords->count(); ++i) {
-        if (form.lstWords->item(i)->text().endsWith(QStringLiteral(" - the")))
-            form.lstWords->item(i)->setSelected(true);
+    WindowProbe::wordList(form)->clearSelection();
+    for (int i = 0; i < WindowProbe::wordList(form)->count(); ++i) {
+        if (WindowProbe::wordList(form)->item(i)->text().endsWith(QStringLiteral(" - the")))
+            WindowProbe::wordList(form)->item(i)->setSelected(true);
     }
-    QTextCursor start(form.TB->document());
-    form.TB->setTextCursor(start);
+    QTextCursor start(WindowProbe::documentArea(form)->document());
+    WindowProbe::documentArea(form)->setTextCursor(start);
     QList<double> times;
     for (int i = 0; i < steps; ++i) {
         QElapsedTimer t;
@@ -83,10 +84,10 @@ int main(int argc, char **argv)
 
     // Analyze Selection over a chapter in the middle.
     const qsizetype from = std::max<qsizetype>(0, text.size() / 2 - chapter / 2);
-    QTextCursor selection(form.TB->document());
+    QTextCursor selection(WindowProbe::documentArea(form)->document());
     selection.setPosition(int(from));
     selection.setPosition(int(std::min(text.size(), from + chapter)), QTextCursor::KeepAnchor);
-    form.TB->setTextCursor(selection);
+    WindowProbe::documentArea(form)->setTextCursor(selection);
     QApplication::processEvents();
     QElapsedTimer t;
     t.start();
@@ -95,6 +96,6 @@ int main(int argc, char **argv)
     QApplication::processEvents();
     std::printf("analyze selection of %lld units: %.1f ms to the filled list (%d entries), "
                 "%.1f ms until shown\n",
-                qlonglong(chapter), pass, form.lstWords->count(), msSince(t));
+                qlonglong(chapter), pass, WindowProbe::wordList(form)->count(), msSince(t));
     return 0;
 }

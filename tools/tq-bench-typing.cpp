@@ -9,7 +9,8 @@
 // longest wait for the event loop while the rest is laid out.
 //   tq-bench-typing FILE [KEYS]
 #include "documentarea.h"
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 #include "passpacer.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -24,7 +25,9 @@
 #include <cstdio>
 #include <ctime>
 
-using tq::ui::Form1;
+using tq::ui::MainWindow;
+
+using tq::ui::WindowProbe;
 
 namespace {
 
@@ -64,12 +67,12 @@ struct Pass
     double longestWaitMs = 0;
 };
 
-Pass timedPass(Form1 &form, const tq::ui::PassPacer &pacer)
+Pass timedPass(MainWindow &form, const tq::ui::PassPacer &pacer)
 {
     QElapsedTimer t;
     t.start();
     const double cpu = processorSeconds();
-    form.Command1_Click();
+    WindowProbe::analyze(form);
     return Pass{double(t.nsecsElapsed()) / 1e9, processorSeconds() - cpu,
                 double(pacer.longestWaitNs()) / 1e6};
 }
@@ -92,15 +95,15 @@ int main(int argc, char **argv)
     const int keys = argc > 2 ? std::max(1, atoi(argv[2])) : 100;
 
     tq::ui::PassPacer pacer;
-    Form1 form(&pacer);
+    MainWindow form(&pacer);
     form.show();
-    form.TB->setPlainText(text);
-    form.TB->document()->documentLayout()->documentSize();
+    WindowProbe::documentArea(form)->setPlainText(text);
+    WindowProbe::documentArea(form)->document()->documentLayout()->documentSize();
     QApplication::processEvents();
-    form.TB->setFocus();
-    QTextCursor middle(form.TB->document());
+    WindowProbe::documentArea(form)->setFocus();
+    QTextCursor middle(WindowProbe::documentArea(form)->document());
     middle.setPosition(int(text.size() / 2));
-    form.TB->setTextCursor(middle);
+    WindowProbe::documentArea(form)->setTextCursor(middle);
 
     timedPass(form, pacer);   // the first pass also fills caches
     const Pass alone = timedPass(form, pacer);
@@ -110,16 +113,16 @@ int main(int argc, char **argv)
     // version of the text for the pass to catch up with.
     KeyWatch watch;
     watch.clock.start();
-    form.TB->installEventFilter(&watch);
+    WindowProbe::documentArea(form)->installEventFilter(&watch);
     int posted = 0;
     bool running = false;
     int duringPass = 0;
     auto typeOne = [&] {
         watch.postedNs = watch.clock.nsecsElapsed();
         const QString letter(QChar(u'a' + posted % 26));
-        QApplication::postEvent(form.TB, new QKeyEvent(QEvent::KeyPress, Qt::Key_A + posted % 26,
+        QApplication::postEvent(WindowProbe::documentArea(form), new QKeyEvent(QEvent::KeyPress, Qt::Key_A + posted % 26,
                                                        Qt::NoModifier, letter));
-        QApplication::postEvent(form.TB, new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + posted % 26,
+        QApplication::postEvent(WindowProbe::documentArea(form), new QKeyEvent(QEvent::KeyRelease, Qt::Key_A + posted % 26,
                                                        Qt::NoModifier, letter));
         ++posted;
         if (running)
@@ -140,13 +143,13 @@ int main(int argc, char **argv)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
 
     // The same keystrokes with no pass: what the document area itself takes.
-    form.TB->removeEventFilter(&watch);
+    WindowProbe::documentArea(form)->removeEventFilter(&watch);
     QElapsedTimer widgetOnly;
     widgetOnly.start();
     const double widgetCpu = processorSeconds();
     for (int i = 0; i < keys; ++i) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_A + i % 26, Qt::NoModifier, QString(QChar(u'a' + i % 26)));
-        QApplication::sendEvent(form.TB, &press);
+        QApplication::sendEvent(WindowProbe::documentArea(form), &press);
         QApplication::processEvents();
     }
     const double widgetSeconds = double(widgetOnly.nsecsElapsed()) / 1e9;
@@ -169,7 +172,7 @@ int main(int argc, char **argv)
     QElapsedTimer zoom;
     zoom.start();
     QKeyEvent ctrlPlus(QEvent::KeyPress, Qt::Key_Plus, Qt::ControlModifier, QStringLiteral("+"));
-    QApplication::sendEvent(form.TB, &ctrlPlus);
+    QApplication::sendEvent(WindowProbe::documentArea(form), &ctrlPlus);
     const double zoomKeyMs = double(zoom.nsecsElapsed()) / 1e6;
     // Laid out once the event loop has had nothing to do for a while.
     qint64 longestTurn = 0;

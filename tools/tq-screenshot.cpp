@@ -2,7 +2,8 @@
 // would, presses Analyze, picks a word with "Bold Highlighted Words" ticked,
 // and writes a picture of the window:  tq-screenshot FILE.png
 // scripts/screenshot runs it under a virtual X server.
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 
 #include "documentarea.h"
 
@@ -17,6 +18,8 @@
 #include <QWindow>
 
 #include <cstdio>
+
+using tq::ui::WindowProbe;
 
 namespace {
 
@@ -41,7 +44,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: tq-screenshot FILE.png\n");
         return 2;
     }
-    tq::ui::Form1 form;
+    tq::ui::MainWindow form;
     form.show();
     if (!QTest::qWaitForWindowExposed(&form)) {
         std::fprintf(stderr, "tq-screenshot: the window did not appear\n");
@@ -49,18 +52,18 @@ int main(int argc, char **argv)
     }
 
     // Paste, as from another program.
-    form.TB->selectAll();
+    WindowProbe::documentArea(form)->selectAll();
     QApplication::clipboard()->setText(QString::fromUtf8(Sample));
-    form.TB->setFocus();
-    QTest::keyClick(form.TB, Qt::Key_V, Qt::ControlModifier);
+    WindowProbe::documentArea(form)->setFocus();
+    QTest::keyClick(WindowProbe::documentArea(form), Qt::Key_V, Qt::ControlModifier);
     QTest::qWait(50);
 
-    click(form.Command1);
-    click(form.ckBold);
-    for (int i = 0; i < form.lstWords->count(); ++i) {
-        if (form.lstWords->item(i)->text().endsWith(QLatin1String(" - house"))) {
-            const QRect r = form.lstWords->visualItemRect(form.lstWords->item(i));
-            click(form.lstWords->viewport(), r.center());
+    click(WindowProbe::analyzeButton(form));
+    click(WindowProbe::boldCheck(form));
+    for (int i = 0; i < WindowProbe::wordList(form)->count(); ++i) {
+        if (WindowProbe::wordList(form)->item(i)->text().endsWith(QLatin1String(" - house"))) {
+            const QRect r = WindowProbe::wordList(form)->visualItemRect(WindowProbe::wordList(form)->item(i));
+            click(WindowProbe::wordList(form)->viewport(), r.center());
             break;
         }
     }

@@ -1,7 +1,7 @@
 #include "windowrun.h"
 
 #include "documentarea.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "passpacer.h"
 #include "windowprobe.h"
 #include "wordlistbox.h"
@@ -19,6 +19,8 @@
 
 namespace tq {
 
+using ui::WindowProbe;
+
 namespace {
 
 void waitUntilExposed(QWidget &window)
@@ -35,7 +37,7 @@ void waitUntilExposed(QWidget &window)
 // formatting is visible once the handler and the first turn (which paints)
 // are over, and complete once no bold is left to lay out.
 template<typename Handler>
-WindowTiming::Answer timedAnswer(ui::Form1 &form, Handler handler)
+WindowTiming::Answer timedAnswer(ui::MainWindow &form, Handler handler)
 {
     WindowTiming::Answer answer;
     QElapsedTimer timer;
@@ -68,12 +70,12 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ui::PassPacer pacer;
-    ui::Form1 form(&pacer);
+    ui::MainWindow form(&pacer);
 
-    if (controls.sens < form.ScrlS->minimum() || controls.sens > form.ScrlS->maximum()) {
+    if (controls.sens < WindowProbe::sensitivityBar(form)->minimum() || controls.sens > WindowProbe::sensitivityBar(form)->maximum()) {
         error = QStringLiteral("the window's sensitivity runs from %1 to %2")
-                    .arg(form.ScrlS->minimum())
-                    .arg(form.ScrlS->maximum());
+                    .arg(WindowProbe::sensitivityBar(form)->minimum())
+                    .arg(WindowProbe::sensitivityBar(form)->maximum());
         return std::nullopt;
     }
     form.show();
@@ -82,29 +84,29 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     // As if pasted: the document is laid out before the writer presses Analyze.
     QElapsedTimer pasting;
     pasting.start();
-    form.TB->setPlainText(text);
-    form.TB->document()->documentLayout()->documentSize();
+    WindowProbe::documentArea(form)->setPlainText(text);
+    WindowProbe::documentArea(form)->document()->documentLayout()->documentSize();
     QCoreApplication::processEvents();
     timing.pasteSeconds = double(pasting.nsecsElapsed()) / 1e9;
 
-    form.ScrlS->setValue(controls.sens);
-    form.txtML->setText(controls.minLength);
-    form.ckFilter->setChecked(controls.filter);
+    WindowProbe::sensitivityBar(form)->setValue(controls.sens);
+    WindowProbe::minLengthEdit(form)->setText(controls.minLength);
+    WindowProbe::filterCheck(form)->setChecked(controls.filter);
     switch (controls.mode) {
     case MatchMode::NoFilters:
-        form.Option2->setChecked(true);
+        WindowProbe::noFiltersOption(form)->setChecked(true);
         break;
     case MatchMode::BeginningOfWord:
-        form.ckOpt->setChecked(true);
+        WindowProbe::beginningOption(form)->setChecked(true);
         break;
     case MatchMode::CompleteWords:
-        form.ckBoth->setChecked(true);
+        WindowProbe::completeWordsOption(form)->setChecked(true);
         break;
     }
 
     QElapsedTimer timer;
     timer.start();
-    form.Command1_Click();
+    WindowProbe::analyze(form);
     timing.passSeconds = double(timer.nsecsElapsed()) / 1e9;
     timing.longestWaitMs = double(pacer.longestWaitNs()) / 1e6;
     timing.visits = pacer.visits();
@@ -117,19 +119,19 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         QCoreApplication::processEvents();
     };
     if (browse.bold)
-        form.ckBold->setChecked(true);
+        WindowProbe::boldCheck(form)->setChecked(true);
     for (qsizetype i = 0; i < browse.select.size(); ++i) {
         auto [first, last] = browse.select[i];
         if (last == BrowseSteps::LastEntry)
-            last = form.lstWords->count() - 1;
-        if (last >= form.lstWords->count()) {
+            last = WindowProbe::wordList(form)->count() - 1;
+        if (last >= WindowProbe::wordList(form)->count()) {
             error = QStringLiteral("--select: the list has no entry %1").arg(last);
             return std::nullopt;
         }
-        QAbstractItemModel *model = form.lstWords->model();
+        QAbstractItemModel *model = WindowProbe::wordList(form)->model();
         const QItemSelection range(model->index(int(first), 0), model->index(int(last), 0));
         const auto select = [&] {
-            form.lstWords->selectionModel()->select(range, QItemSelectionModel::Select);
+            WindowProbe::wordList(form)->selectionModel()->select(range, QItemSelectionModel::Select);
         };
         if (i + 1 < browse.select.size() || !browse.bold) {
             select();
@@ -141,8 +143,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     settle();   // and read back complete
 
     WindowRun run;
-    for (int i = 0; i < form.lstWords->count(); ++i)
-        run.lines.append(tq::ui::WordListBox::publishedLine(form.lstWords->item(i)));
+    for (int i = 0; i < WindowProbe::wordList(form)->count(); ++i)
+        run.lines.append(tq::ui::WordListBox::publishedLine(WindowProbe::wordList(form)->item(i)));
     // A copy of its own: one sharing the surface's values would make the
     // timed "Clear Formatting" below copy all of them first.
     const QList<Colour> &colours = ui::WindowProbe::surface(form).colours();
@@ -150,7 +152,7 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     run.bold = ui::WindowProbe::surface(form).boldShown();
 
     if (timeClear)
-        timing.clear = timedAnswer(form, [&] { form.Command2_Click(); });
+        timing.clear = timedAnswer(form, [&] { WindowProbe::clearFormatting(form); });
     return run;
 }
 

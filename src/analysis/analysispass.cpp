@@ -7,7 +7,7 @@
 
 namespace tq {
 
-void ClearBold(TextSurface &surface)
+void clearBold(TextSurface &surface)
 {
     surface.select(0, surface.text().size());
     surface.setSelBold(false);
@@ -17,7 +17,7 @@ void resetFormatting(TextSurface &surface)
 {
     surface.select(0, surface.text().size());
     surface.setSelColor(0);
-    ClearBold(surface);
+    clearBold(surface);
 }
 
 QString listLine(const WordTable::Row &row)
@@ -80,7 +80,7 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             break;
 
         if (!ignored)
-            highlighter.HighlightRepeats(scanPos, cleaned.tokenLength);
+            highlighter.highlightRepeats(scanPos, cleaned.tokenLength);
         scanPos = space + 1;
         controls.setProgress(float(double(scanPos) / double(text.size()) * 100.0));
         if (yield && !yield())

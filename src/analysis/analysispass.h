@@ -34,7 +34,7 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
 // Colour 0 and no bold over the whole text, which is left selected.
 void resetFormatting(TextSurface &surface);
 // No bold over the whole text, which is left selected.
-void ClearBold(TextSurface &surface);
+void clearBold(TextSurface &surface);
 
 // "count - word"
 QString listLine(const WordTable::Row &row);

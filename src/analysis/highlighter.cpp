@@ -43,7 +43,7 @@ RepetitionHighlighter::RepetitionHighlighter(TextSurface &surface, DocumentText 
 {
 }
 
-void RepetitionHighlighter::HighlightRepeats(qsizetype scanPos, qsizetype length)
+void RepetitionHighlighter::highlightRepeats(qsizetype scanPos, qsizetype length)
 {
     // Tokens shorter than the minimum length are not searched for, and
     // neither is any token when the box's text cannot be converted.

@@ -50,7 +50,7 @@ public:
 
     // One call per token but the last: the token trimmed at its end only,
     // length units from scanPos in the document's current text.
-    void HighlightRepeats(qsizetype scanPos, qsizetype length);
+    void highlightRepeats(qsizetype scanPos, qsizetype length);
 
     qint64 paletteIndex() const { return m_paletteIndex; }
 

@@ -4,6 +4,7 @@
 #include "exports.h"
 #include "odfreader.h"
 #include "plaintext.h"
+#include "textrules.h"
 #include "rtfreader.h"
 #include "writers.h"
 
@@ -317,7 +318,7 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
     case FileFormat::Markdown: {
         QString text = document.toRawText();
         text.remove(QChar::ObjectReplacementCharacter);
-        breaksAsNewlines(text);
+        tq::breaksAsNewlines(text);
         bytes = encodePlainText(text, target.plainForm, reason);
         break;
     }
@@ -346,17 +347,8 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
 QString documentText(const QTextDocument &document)
 {
     QString text = document.toRawText();
-    breaksAsNewlines(text);
+    tq::breaksAsNewlines(text);
     return text;
-}
-
-void breaksAsNewlines(QString &text)
-{
-    for (QChar &c : text) {
-        const char16_t u = c.unicode();
-        if (u == QChar::ParagraphSeparator || u == QChar::LineSeparator || u == 0xFDD0 || u == 0xFDD1)
-            c = u'\n';
-    }
 }
 
 } // namespace tq::documents

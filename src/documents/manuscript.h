@@ -92,10 +92,4 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
 // breaks inside a paragraph as "\n", no-break spaces kept.
 QString documentText(const QTextDocument &document);
 
-// Turns a QTextDocument's raw text into the analysis's: paragraph ends, line
-// breaks and the marks Qt puts where a table cell, a row or a frame starts
-// or ends (U+FDD0, U+FDD1) all read as "\n", one character for one, so that
-// offsets stay the document's.
-void breaksAsNewlines(QString &text);
-
 } // namespace tq::documents

@@ -147,7 +147,7 @@ QList<qsizetype> occurrencesToBold(const QString &text, const QString &word)
 
 void referenceBold(TextSurface &surface, const ListSelection &list)
 {
-    ClearBold(surface);
+    clearBold(surface);
     for (qsizetype i = 0; i < list.count(); ++i) {
         if (!list.isSelected(i))
             continue;

@@ -3,10 +3,13 @@
 // is killed.
 #include "documentarea.h"
 #include "documentfile.h"
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 
 #include <QApplication>
 #include <QTextCursor>
+
+using tq::ui::WindowProbe;
 
 int main(int argc, char **argv)
 {
@@ -14,10 +17,10 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Tallyquill"));
     QApplication::setApplicationName(QStringLiteral("Tallyquill"));
     const QStringList arguments = QApplication::arguments();
-    tq::ui::Form1 form;
+    tq::ui::MainWindow form;
     form.show();
     form.documentFile().startSession(arguments.value(2));
-    form.TB->moveCursor(QTextCursor::End);
-    form.TB->insertPlainText(arguments.value(1));
+    WindowProbe::documentArea(form)->moveCursor(QTextCursor::End);
+    WindowProbe::documentArea(form)->insertPlainText(arguments.value(1));
     return app.exec();
 }

@@ -15,7 +15,7 @@
 #include <QtMath>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -31,17 +31,17 @@ QString bookText(int paragraphs)
     return text;
 }
 
-void clickEntry(Form1 &form, const QString &word, Qt::KeyboardModifiers modifiers = {})
+void clickEntry(MainWindow &form, const QString &word, Qt::KeyboardModifiers modifiers = {})
 {
     const int entry = entryOf(form, word);
     QVERIFY2(entry >= 0, qPrintable(word));
-    form.lstWords->scrollToItem(form.lstWords->item(entry));
-    const QRect r = form.lstWords->visualItemRect(form.lstWords->item(entry));
-    QTest::mouseClick(form.lstWords->viewport(), Qt::LeftButton, modifiers, r.center());
+    WindowProbe::wordList(form)->scrollToItem(WindowProbe::wordList(form)->item(entry));
+    const QRect r = WindowProbe::wordList(form)->visualItemRect(WindowProbe::wordList(form)->item(entry));
+    QTest::mouseClick(WindowProbe::wordList(form)->viewport(), Qt::LeftButton, modifiers, r.center());
 }
 
 // The bold the surface wants, one flag per character.
-QByteArray wantedBold(Form1 &form)
+QByteArray wantedBold(MainWindow &form)
 {
     QByteArray wanted(WindowProbe::surface(form).text().size(), 0);
     for (qsizetype i = 0; i < wanted.size(); ++i)
@@ -51,23 +51,23 @@ QByteArray wantedBold(Form1 &form)
 
 // Characters on lines that intersect the view, found line by line from the
 // document's own layout rather than from what the surface painted.
-QList<std::pair<int, int>> linesInView(Form1 &form)
+QList<std::pair<int, int>> linesInView(MainWindow &form)
 {
     QList<std::pair<int, int>> lines;
-    const QRect view = form.TB->viewport()->rect();
+    const QRect view = WindowProbe::documentArea(form)->viewport()->rect();
     // Starting a little above the view, as the top hit may land on the line
     // below one partly in view.
-    QTextBlock b = form.TB->cursorForPosition(QPoint(0, 0)).block();
+    QTextBlock b = WindowProbe::documentArea(form)->cursorForPosition(QPoint(0, 0)).block();
     for (int i = 0; i < 2 && b.previous().isValid(); ++i)
         b = b.previous();
     for (; b.isValid(); b = b.next()) {
         QTextCursor at(b);
-        if (form.TB->cursorRect(at).top() > view.bottom())
+        if (WindowProbe::documentArea(form)->cursorRect(at).top() > view.bottom())
             break;
         for (int i = 0; i < b.layout()->lineCount(); ++i) {
             const QTextLine line = b.layout()->lineAt(i);
             at.setPosition(b.position() + line.textStart());
-            const QRect caret = form.TB->cursorRect(at);
+            const QRect caret = WindowProbe::documentArea(form)->cursorRect(at);
             if (QRect(0, caret.top(), view.width(), qCeil(line.height())).intersects(view))
                 lines.append({b.position() + line.textStart(),
                               b.position() + line.textStart() + line.textLength()});
@@ -77,7 +77,7 @@ QList<std::pair<int, int>> linesInView(Form1 &form)
 }
 
 // Every coloured character on a line in view is painted in its colour.
-void checkViewPainted(Form1 &form)
+void checkViewPainted(MainWindow &form)
 {
     const QList<tq::ui::WidgetSurface::PaintedRun> painted = WindowProbe::surface(form).paintedColours();
     int coloured = 0;
@@ -123,9 +123,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, then);
         auto form = shownForm(bookText(2500));
-        form->TB->document()->documentLayout()->documentSize();   // laid out, as after a paste
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
+        WindowProbe::documentArea(*form)->document()->documentLayout()->documentSize();   // laid out, as after a paste
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
         clickEntry(*form, QStringLiteral("the"));
 
         // The bold in view is written and laid out at once; the end of the
@@ -140,11 +140,11 @@ private Q_SLOTS:
         if (then == u"cat") {
             clickEntry(*form, QStringLiteral("cat"));
         } else if (then == u"untick") {
-            form->ckBold->setChecked(false);
+            WindowProbe::boldCheck(*form)->setChecked(false);
         } else if (then == u"clear") {
-            form->Command2_Click();
+            WindowProbe::clearFormatting(*form);
         } else if (then == u"scroll") {
-            form->TB->verticalScrollBar()->setValue(form->TB->verticalScrollBar()->maximum());
+            WindowProbe::documentArea(*form)->verticalScrollBar()->setValue(WindowProbe::documentArea(*form)->verticalScrollBar()->maximum());
             // The text scrolled into view is bolded at once too.
             shownNow = WindowProbe::surface(*form).boldShown();
             inView = linesInView(*form);
@@ -155,9 +155,9 @@ private Q_SLOTS:
             QVERIFY(WindowProbe::exports(*form).exportHighlighted(dir.filePath(QStringLiteral("book.html"))));
             exported = wantedBold(*form);
         } else if (then == u"type") {
-            QTextCursor(form->TB->document()).insertText(QStringLiteral("the start "));
+            QTextCursor(WindowProbe::documentArea(*form)->document()).insertText(QStringLiteral("the start "));
         } else if (then == u"delete") {
-            QTextCursor c(form->TB->document());
+            QTextCursor c(WindowProbe::documentArea(*form)->document());
             c.setPosition(int(tail));
             c.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
             c.removeSelectedText();
@@ -200,19 +200,19 @@ private Q_SLOTS:
         QFETCH(QString, change);
         QFETCH(bool, atTop);
         auto form = shownForm(bookText(300));
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
         // A tall view: the more text it shows, the more a change of width
         // moves its end.
         form->resize(form->width(), 1600);
         if (change != u"pick") {
-            form->lstWords->selectAll();
+            WindowProbe::wordList(*form)->selectAll();
             settleBold(*form);
         }
         // Scrolled onto the place, so what is painted is just what the lines
         // in view need now, and unticking at the top moves no scroll bar:
         // only the change of layout itself can bring the new lines' colours.
-        QScrollBar *bar = form->TB->verticalScrollBar();
+        QScrollBar *bar = WindowProbe::documentArea(*form)->verticalScrollBar();
         const int place = atTop ? 0 : bar->maximum() / 2;
         bar->setValue(place + 1);
         bar->setValue(place);
@@ -220,11 +220,11 @@ private Q_SLOTS:
         checkViewPainted(*form);
 
         if (change == u"untick") {
-            QTest::mouseClick(form->ckBold, Qt::LeftButton);
+            QTest::mouseClick(WindowProbe::boldCheck(*form), Qt::LeftButton);
         } else if (change == u"pick") {
-            form->lstWords->selectAll();
+            WindowProbe::wordList(*form)->selectAll();
         } else {
-            form->TB->resize(form->TB->width() / 2, form->TB->height());
+            WindowProbe::documentArea(*form)->resize(WindowProbe::documentArea(*form)->width() / 2, WindowProbe::documentArea(*form)->height());
         }
         settleBold(*form);
         QCoreApplication::processEvents();

@@ -17,7 +17,7 @@
 #include <csignal>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -70,9 +70,9 @@ void killHard(QProcess &child)
 }
 
 // Starts a window as the program does; the caller answers its questions.
-std::unique_ptr<Form1> nextStart()
+std::unique_ptr<MainWindow> nextStart()
 {
-    auto form = std::make_unique<Form1>();
+    auto form = std::make_unique<MainWindow>();
     form->show();
     form->documentFile().startSession(QString());
     return form;
@@ -98,9 +98,9 @@ private Q_SLOTS:
         auto form = nextStart();
         QCOMPARE(answers.asked(),
                  QStringList{QStringLiteral("Restore the unsaved text from the last session?")});
-        QCOMPARE(form->TB->document()->toRawText(), asTyped(Start));
+        QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), asTyped(Start));
         // Still unsaved; closing normally asks nothing (no file) and leaves no copy.
-        QVERIFY(form->TB->document()->isModified());
+        QVERIFY(WindowProbe::documentArea(*form)->document()->isModified());
         QCOMPARE(form->windowTitle(), QStringLiteral("Dovrin's Tallyquill"));
         QVERIFY(form->close());
         QCOMPARE(answers.asked().size(), 1);
@@ -120,7 +120,7 @@ private Q_SLOTS:
 
         MessageBoxes answers(QMessageBox::Yes);
         auto form = nextStart();
-        QCOMPARE(form->TB->document()->toRawText(), asTyped(QStringLiteral("Draft one.\u2029")));
+        QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), asTyped(QStringLiteral("Draft one.\u2029")));
         QCOMPARE(form->windowTitle(), QStringLiteral("chapter.txt[*] - Dovrin's Tallyquill"));
         QVERIFY(form->isWindowModified());
         QVERIFY(form->documentFile().save());
@@ -142,7 +142,7 @@ private Q_SLOTS:
             MessageBoxes answers(QMessageBox::No);
             auto form = nextStart();
             QCOMPARE(answers.asked().size(), 1);
-            QCOMPARE(form->TB->document()->toRawText(), Start);
+            QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), Start);
         }
         MessageBoxes answers(QMessageBox::Yes);
         auto form = nextStart();
@@ -157,14 +157,14 @@ private Q_SLOTS:
             MessageBoxes answers(QMessageBox::Yes);
             auto second = nextStart();
             QVERIFY(answers.asked().isEmpty());   // not left behind: its session runs
-            second->TB->insertPlainText(QStringLiteral("other"));
+            WindowProbe::documentArea(*second)->insertPlainText(QStringLiteral("other"));
             QVERIFY(second->close());             // its own copy goes, the other's stays
         }
         killHard(*running);
         MessageBoxes answers(QMessageBox::Yes);
         auto third = nextStart();
         QCOMPARE(answers.asked().size(), 1);
-        QCOMPARE(third->TB->document()->toRawText(), asTyped(Start));
+        QCOMPARE(WindowProbe::documentArea(*third)->document()->toRawText(), asTyped(Start));
     }
 };
 

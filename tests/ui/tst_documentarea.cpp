@@ -12,7 +12,7 @@
 #include <functional>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -38,11 +38,11 @@ QString randomPiece(QRandomGenerator &random, int maxLength)
     return piece;
 }
 
-using Edit = std::function<void(Form1 &, QRandomGenerator &)>;
+using Edit = std::function<void(MainWindow &, QRandomGenerator &)>;
 
-int randomPosition(Form1 &form, QRandomGenerator &random)
+int randomPosition(MainWindow &form, QRandomGenerator &random)
 {
-    return random.bounded(form.TB->document()->characterCount());
+    return random.bounded(WindowProbe::documentArea(form)->document()->characterCount());
 }
 
 } // namespace
@@ -69,20 +69,20 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, text);
         auto form = shownForm(QString());
-        QTextCursor(form->TB->document()).insertText(typed);
+        QTextCursor(WindowProbe::documentArea(*form)->document()).insertText(typed);
         QCOMPARE(WindowProbe::surface(*form).text(), text);
         // Offsets are the document's positions.
         for (qsizetype i = 0; i < text.size(); ++i)
-            QCOMPARE(form->TB->document()->characterAt(int(i)) == QChar::ParagraphSeparator
+            QCOMPARE(WindowProbe::documentArea(*form)->document()->characterAt(int(i)) == QChar::ParagraphSeparator
                          ? QChar(u'\n')
-                         : form->TB->document()->characterAt(int(i)),
+                         : WindowProbe::documentArea(*form)->document()->characterAt(int(i)),
                      text[i]);
     }
 
     void noBreakSpaceJoinsWords()
     {
         auto form = shownForm(QStringLiteral("a\u00a0b c"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(listLines(*form), QStringList({QStringLiteral("1 - a\u00a0b"), QStringLiteral("1 - c")}));
     }
 
@@ -91,16 +91,16 @@ private Q_SLOTS:
         auto form = shownForm(QStringLiteral("cat cat x"));
         tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         const quint64 before = s.textVersion();
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QVERIFY(!colourRuns(*form).isEmpty());
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         QVERIFY(!boldRuns(*form).isEmpty());
-        form->Command2_Click();
+        WindowProbe::clearFormatting(*form);
         QCOMPARE(s.textVersion(), before);
 
-        form->TB->setFocus();
-        QTest::keyClick(form->TB, Qt::Key_A);
+        WindowProbe::documentArea(*form)->setFocus();
+        QTest::keyClick(WindowProbe::documentArea(*form), Qt::Key_A);
         QVERIFY(s.textVersion() != before);
         QVERIFY(s.text().contains(u'a'));
     }
@@ -111,37 +111,37 @@ private Q_SLOTS:
     void copiesFollowEveryEdit_data()
     {
         QTest::addColumn<Edit>("edit");
-        QTest::newRow("typing") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor at(form.TB->document());
+        QTest::newRow("typing") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor at(WindowProbe::documentArea(form)->document());
             at.setPosition(randomPosition(form, random));
             at.insertText(randomPiece(random, 1));
         });
-        QTest::newRow("deleting across paragraph ends") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor range(form.TB->document());
+        QTest::newRow("deleting across paragraph ends") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor range(WindowProbe::documentArea(form)->document());
             range.setPosition(randomPosition(form, random));
             range.setPosition(randomPosition(form, random), QTextCursor::KeepAnchor);
             range.removeSelectedText();
         });
-        QTest::newRow("pasting paragraphs over a selection") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor range(form.TB->document());
+        QTest::newRow("pasting paragraphs over a selection") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor range(WindowProbe::documentArea(form)->document());
             range.setPosition(randomPosition(form, random));
             range.setPosition(randomPosition(form, random), QTextCursor::KeepAnchor);
             range.insertText(randomPiece(random, 60));
         });
-        QTest::newRow("replacing the whole text") << Edit([](Form1 &form, QRandomGenerator &random) {
-            form.TB->setPlainText(random.bounded(4) == 0 ? QString() : randomPiece(random, 80));
+        QTest::newRow("replacing the whole text") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            WindowProbe::documentArea(form)->setPlainText(random.bounded(4) == 0 ? QString() : randomPiece(random, 80));
         });
-        QTest::newRow("undo and redo") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor at(form.TB->document());
+        QTest::newRow("undo and redo") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor at(WindowProbe::documentArea(form)->document());
             at.setPosition(randomPosition(form, random));
             switch (random.bounded(3)) {
             case 0: at.insertText(randomPiece(random, 20)); break;
-            case 1: form.TB->undo(); break;
-            default: form.TB->redo(); break;
+            case 1: WindowProbe::documentArea(form)->undo(); break;
+            default: WindowProbe::documentArea(form)->redo(); break;
             }
         });
-        QTest::newRow("at the very start and end") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor at(form.TB->document());
+        QTest::newRow("at the very start and end") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor at(WindowProbe::documentArea(form)->document());
             if (random.bounded(2))
                 at.movePosition(QTextCursor::End);
             if (random.bounded(2)) {
@@ -152,16 +152,16 @@ private Q_SLOTS:
                 at.removeSelectedText();
             }
         });
-        QTest::newRow("keys in the widget") << Edit([](Form1 &form, QRandomGenerator &random) {
-            QTextCursor at(form.TB->document());
+        QTest::newRow("keys in the widget") << Edit([](MainWindow &form, QRandomGenerator &random) {
+            QTextCursor at(WindowProbe::documentArea(form)->document());
             at.setPosition(randomPosition(form, random));
-            form.TB->setTextCursor(at);
+            WindowProbe::documentArea(form)->setTextCursor(at);
             static const Qt::Key keys[] = {Qt::Key_A, Qt::Key_B, Qt::Key_Space, Qt::Key_Return,
                                            Qt::Key_Backspace, Qt::Key_Delete};
-            QTest::keyClick(form.TB, keys[random.bounded(int(std::size(keys)))],
+            QTest::keyClick(WindowProbe::documentArea(form), keys[random.bounded(int(std::size(keys)))],
                             random.bounded(5) == 0 ? Qt::ShiftModifier : Qt::NoModifier);
             if (random.bounded(10) == 0)
-                QTest::keyClick(form.TB, Qt::Key_Z, Qt::ControlModifier);
+                QTest::keyClick(WindowProbe::documentArea(form), Qt::Key_Z, Qt::ControlModifier);
         });
     }
     void copiesFollowEveryEdit()
@@ -169,12 +169,12 @@ private Q_SLOTS:
         QFETCH(Edit, edit);
         // Long enough that the text is compared in more than one block.
         auto form = shownForm(QStringLiteral("One Two\nThree\u00a0four\n\nFive ").repeated(400));
-        form->TB->setFocus();
+        WindowProbe::documentArea(*form)->setFocus();
         tq::DocumentText document(WindowProbe::surface(*form));
         QRandomGenerator random(20261208);
         for (int step = 0; step < 300; ++step) {
             edit(*form, random);
-            const QString fresh = freshText(*form->TB->document());
+            const QString fresh = freshText(*WindowProbe::documentArea(*form)->document());
             QCOMPARE(WindowProbe::surface(*form).text(), fresh);
             document.sync();
             QCOMPARE(document.text(), fresh);
@@ -187,12 +187,12 @@ private Q_SLOTS:
     void uncolouredTextKeepsItsOwnColour()
     {
         auto form = shownForm(QStringLiteral("cat cat x"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(paintedRuns(*form), QList<Run>({{0, 2, 255}, {4, 6, 255}}));
-        form->Command2_Click();
+        WindowProbe::clearFormatting(*form);
         QCOMPARE(colourRuns(*form), QList<Run>());
         QCOMPARE(paintedRuns(*form), QList<Run>());
-        const QTextCharFormat f = QTextCursor(form->TB->document()).charFormat();
+        const QTextCharFormat f = QTextCursor(WindowProbe::documentArea(*form)->document()).charFormat();
         QVERIFY(!f.hasProperty(QTextFormat::ForegroundBrush));
     }
 
@@ -200,10 +200,10 @@ private Q_SLOTS:
     void formattingFollowsEdits()
     {
         auto form = shownForm(QStringLiteral("cat cat x"));
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->item(entryOf(*form, QStringLiteral("cat")))->setSelected(true);
-        QTextCursor c(form->TB->document());
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(entryOf(*form, QStringLiteral("cat")))->setSelected(true);
+        QTextCursor c(WindowProbe::documentArea(*form)->document());
         c.insertText(QStringLiteral("new "));
         QCOMPARE(colourRuns(*form), QList<Run>({{4, 6, 255}, {8, 10, 255}}));
         QCOMPARE(boldRuns(*form), QList<Run>({{4, 6, 1}, {8, 10, 1}}));
@@ -218,20 +218,20 @@ private Q_SLOTS:
     void undoIsTheWritersOwn()
     {
         auto form = shownForm(QStringLiteral("the cat and the dog and the end"));
-        form->TB->setFocus();
-        form->TB->moveCursor(QTextCursor::End);
-        QTest::keyClicks(form->TB, QStringLiteral(" the"));
-        const int steps = form->TB->document()->availableUndoSteps();
+        WindowProbe::documentArea(*form)->setFocus();
+        WindowProbe::documentArea(*form)->moveCursor(QTextCursor::End);
+        QTest::keyClicks(WindowProbe::documentArea(*form), QStringLiteral(" the"));
+        const int steps = WindowProbe::documentArea(*form)->document()->availableUndoSteps();
         QVERIFY(steps > 0);
 
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
-        form->Command2_Click();
-        QCOMPARE(form->TB->document()->availableUndoSteps(), steps);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
+        WindowProbe::clearFormatting(*form);
+        QCOMPARE(WindowProbe::documentArea(*form)->document()->availableUndoSteps(), steps);
 
-        form->TB->setFocus();
-        QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
+        WindowProbe::documentArea(*form)->setFocus();
+        QTest::keyClick(WindowProbe::documentArea(*form), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("the cat and the dog and the end"));
     }
 
@@ -240,10 +240,10 @@ private Q_SLOTS:
     void clearAllCanBeUndone()
     {
         auto form = shownForm(QStringLiteral("keep these words"));
-        form->Command3_Click();
+        WindowProbe::clearAll(*form);
         QCOMPARE(WindowProbe::surface(*form).text(), QString());
-        form->TB->setFocus();
-        QTest::keyClick(form->TB, Qt::Key_Z, Qt::ControlModifier);
+        WindowProbe::documentArea(*form)->setFocus();
+        QTest::keyClick(WindowProbe::documentArea(*form), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("keep these words"));
     }
 
@@ -255,7 +255,7 @@ private Q_SLOTS:
         for (int i = 0; i < 400; ++i)
             text += QStringLiteral("line %1 has the word echo echo\n").arg(i);
         auto form = shownForm(text);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         auto check = [&] {
             const auto [first, last] = WindowProbe::surface(*form).paintedRange();
             QList<Run> expected;
@@ -268,7 +268,7 @@ private Q_SLOTS:
             QCOMPARE(paintedRuns(*form), expected);
         };
         check();   // where the pass left the view: at its last coloured range
-        QScrollBar *bar = form->TB->verticalScrollBar();
+        QScrollBar *bar = WindowProbe::documentArea(*form)->verticalScrollBar();
         bar->setValue(0);
         QVERIFY(WindowProbe::surface(*form).paintedRange().second < text.size());
         check();

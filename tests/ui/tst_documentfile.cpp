@@ -24,17 +24,17 @@
 
 using namespace tq::testing;
 using tq::ui::DocumentFile;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
 const QString Program = QStringLiteral("Dovrin's Tallyquill");
 
-void typeAtEnd(Form1 &form, const QString &text)
+void typeAtEnd(MainWindow &form, const QString &text)
 {
-    form.TB->setFocus();
-    form.TB->moveCursor(QTextCursor::End);
-    QTest::keyClicks(form.TB, text);
+    WindowProbe::documentArea(form)->setFocus();
+    WindowProbe::documentArea(form)->moveCursor(QTextCursor::End);
+    QTest::keyClicks(WindowProbe::documentArea(form), text);
 }
 
 } // namespace
@@ -44,7 +44,7 @@ class DocumentFileTest : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     DocumentFile &file() { return m_form->documentFile(); }
@@ -64,7 +64,7 @@ private Q_SLOTS:
     void cleanup()
     {
         if (m_form)
-            m_form->TB->document()->setModified(false);   // no question at the end
+            WindowProbe::documentArea(*m_form)->document()->setModified(false);   // no question at the end
         m_form.reset();
     }
 
@@ -90,28 +90,28 @@ private Q_SLOTS:
             init();
             if (withFile)
                 QVERIFY(file().openFile(chapter("cat cat dog. cat dog dog.\n")));
-            Form1 &f = *m_form;
+            MainWindow &f = *m_form;
             if (action == u"type") {
                 typeAtEnd(f, QStringLiteral(" more"));
             } else if (action == u"paste") {
                 QGuiApplication::clipboard()->setText(QStringLiteral("pasted"));
-                f.TB->paste();
+                WindowProbe::documentArea(f)->paste();
             } else if (action == u"clearAll") {
-                f.Command3_Click();
+                WindowProbe::clearAll(f);
             } else if (action == u"analyze" || action == u"bold" || action == u"clearFormatting") {
-                f.Command1_Click();
+                WindowProbe::analyze(f);
                 QVERIFY(!colourRuns(f).isEmpty() || !withFile);
                 if (action != u"analyze") {
-                    f.ckBold->setChecked(true);
-                    f.lstWords->selectAll();
+                    WindowProbe::boldCheck(f)->setChecked(true);
+                    WindowProbe::wordList(f)->selectAll();
                 }
                 if (action == u"clearFormatting")
-                    f.Command2_Click();
+                    WindowProbe::clearFormatting(f);
             } else if (action == u"typeUndo") {
                 typeAtEnd(f, QStringLiteral("x"));
-                f.TB->undo();
+                WindowProbe::documentArea(f)->undo();
             }
-            QCOMPARE(f.TB->document()->isModified(), modified);
+            QCOMPARE(WindowProbe::documentArea(f)->document()->isModified(), modified);
             if (withFile) {
                 QCOMPARE(f.windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
                 QCOMPARE(f.isWindowModified(), modified);
@@ -152,7 +152,7 @@ private Q_SLOTS:
             QVERIFY(file().openFile(p));
         if (edited)
             typeAtEnd(*m_form, QStringLiteral("added"));
-        const QString text = m_form->TB->toPlainText();
+        const QString text = WindowProbe::documentArea(*m_form)->toPlainText();
         MessageBoxes boxes{QMessageBox::StandardButton(answer)};
         QCOMPARE(m_form->close(), closed);
         QCOMPARE(boxes.asked(),
@@ -161,7 +161,7 @@ private Q_SLOTS:
         if (!closed) {
             // Cancel: nothing was lost, nothing changed.
             QVERIFY(m_form->isVisible());
-            QCOMPARE(m_form->TB->toPlainText(), text);
+            QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), text);
             QVERIFY(m_form->isWindowModified());
         }
     }
@@ -170,17 +170,17 @@ private Q_SLOTS:
     {
         QVERIFY(file().openFile(chapter()));
         typeAtEnd(*m_form, QStringLiteral("edit"));
-        const QString edited = m_form->TB->toPlainText();
+        const QString edited = WindowProbe::documentArea(*m_form)->toPlainText();
         const QString other = path(QStringLiteral("other.md"));
         writeBytes(other, "# Other\n");
         MessageBoxes boxes(QMessageBox::Cancel);
         QVERIFY(!file().openFile(other));
         QCOMPARE(boxes.asked().size(), 1);
-        QCOMPARE(m_form->TB->toPlainText(), edited);
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), edited);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
         boxes.setAnswer(QMessageBox::Discard);
         QVERIFY(file().openFile(other));
-        QCOMPARE(m_form->TB->toPlainText(), QStringLiteral("# Other\n"));
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), QStringLiteral("# Other\n"));
         QCOMPARE(m_form->windowTitle(), QStringLiteral("other.md[*] - ") + Program);
         QVERIFY(!m_form->isWindowModified());
     }
@@ -204,19 +204,19 @@ private Q_SLOTS:
             writeBytes(path(name), bytes);
         QVERIFY(file().openFile(chapter("cat cat\n")));
         typeAtEnd(*m_form, QStringLiteral("x"));
-        m_form->Command1_Click();
-        const QString text = m_form->TB->toPlainText();
+        WindowProbe::analyze(*m_form);
+        const QString text = WindowProbe::documentArea(*m_form)->toPlainText();
         const QStringList list = listLines(*m_form);
         const QString title = m_form->windowTitle();
         MessageBoxes boxes(QMessageBox::Ok);
         QVERIFY(!file().openFile(path(name)));
         QCOMPARE(boxes.asked().size(), 1);
         QVERIFY2(boxes.asked().first().contains(name), qPrintable(boxes.asked().first()));
-        QCOMPARE(m_form->TB->toPlainText(), text);
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), text);
         QCOMPARE(listLines(*m_form), list);
         QCOMPARE(m_form->windowTitle(), title);
         QVERIFY(m_form->isWindowModified());
-        QVERIFY(m_form->TB->document()->isUndoAvailable());
+        QVERIFY(WindowProbe::documentArea(*m_form)->document()->isUndoAvailable());
         QCOMPARE(file().manuscript()->path, path(QStringLiteral("chapter.txt")));
     }
 
@@ -225,18 +225,18 @@ private Q_SLOTS:
     // the old list and undo history go.
     void openReplacesContent()
     {
-        m_form->Command1_Click();
+        WindowProbe::analyze(*m_form);
         QVERIFY(!listLines(*m_form).isEmpty());
-        const QFont font = m_form->TB->document()->defaultFont();
+        const QFont font = WindowProbe::documentArea(*m_form)->document()->defaultFont();
         QVERIFY(file().openFile(chapter("Tide and tide.\r\nSea\r\n")));
-        QTextDocument *opened = m_form->TB->document();
+        QTextDocument *opened = WindowProbe::documentArea(*m_form)->document();
         QCOMPARE(opened->defaultFont(), font);
         QVERIFY(!opened->isUndoAvailable());
         QVERIFY(!m_form->isWindowModified());
         QVERIFY(listLines(*m_form).isEmpty());
         QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Tide and tide.\nSea\n"));
-        QCOMPARE(m_form->TB->textCursor().position(), 0);
-        m_form->Command1_Click();
+        QCOMPARE(WindowProbe::documentArea(*m_form)->textCursor().position(), 0);
+        WindowProbe::analyze(*m_form);
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 3, 0x0000ff}, {9, 12, 0x0000ff}}));
         typeAtEnd(*m_form, QStringLiteral(" sea"));
         QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Tide and tide.\nSea\n sea"));
@@ -245,7 +245,7 @@ private Q_SLOTS:
         MessageBoxes boxes(QMessageBox::Discard);
         QVERIFY(file().openFile(chapter("Sea sea\n")));
         QCOMPARE(WindowProbe::surface(*m_form).text(), QStringLiteral("Sea sea\n"));
-        m_form->Command1_Click();
+        WindowProbe::analyze(*m_form);
         QCOMPARE(colourRuns(*m_form), (QList<Run>{{0, 2, 0x0000ff}, {4, 6, 0x0000ff}}));
     }
 
@@ -254,8 +254,8 @@ private Q_SLOTS:
         // Windows-1252 with CR LF line ends: written back the same way.
         const QString p = chapter("caf\xe9\r\nna\xefve\r\n");
         QVERIFY(file().openFile(p));
-        m_form->TB->moveCursor(QTextCursor::End);
-        m_form->TB->insertPlainText(QStringLiteral("d\u00e9j\u00e0"));
+        WindowProbe::documentArea(*m_form)->moveCursor(QTextCursor::End);
+        WindowProbe::documentArea(*m_form)->insertPlainText(QStringLiteral("d\u00e9j\u00e0"));
         QVERIFY(file().save());
         QCOMPARE(bytesOf(p), QByteArray("caf\xe9\r\nna\xefve\r\nd\xe9j\xe0"));
         QVERIFY(!m_form->isWindowModified());
@@ -344,7 +344,7 @@ private Q_SLOTS:
     {
         const QString p = chapter("Dropped chapter.\n");
         auto drop = [this](QMimeData *data) {
-            QWidget *target = m_form->TB->viewport();
+            QWidget *target = WindowProbe::documentArea(*m_form)->viewport();
             const QPointF at(10, 10);
             QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(target, &enter);
@@ -355,14 +355,14 @@ private Q_SLOTS:
         QMimeData text;
         text.setText(QStringLiteral("words "));
         QVERIFY(drop(&text));
-        QVERIFY(m_form->TB->toPlainText().contains(QStringLiteral("words ")));
+        QVERIFY(WindowProbe::documentArea(*m_form)->toPlainText().contains(QStringLiteral("words ")));
         QCOMPARE(m_form->windowTitle(), Program);
 
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile(p)});
         files.setText(p);   // file managers offer the path as text as well
         QVERIFY(drop(&files));
-        QTRY_COMPARE(m_form->TB->toPlainText(), QStringLiteral("Dropped chapter.\n"));
+        QTRY_COMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), QStringLiteral("Dropped chapter.\n"));
         QCOMPARE(m_form->windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
     }
 
@@ -388,16 +388,16 @@ private Q_SLOTS:
         QVERIFY(entries.first()->text().contains(QStringLiteral("c11.txt")));
         QVERIFY(entries.at(1)->text().contains(QStringLiteral("c9.txt")));
         entries.last()->trigger();
-        QCOMPARE(m_form->TB->toPlainText(), QStringLiteral("2"));
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), QStringLiteral("2"));
         QCOMPARE(tq::ui::RecentFiles().existing().first(), opened.at(9));
     }
 
     void exportsCarryThePassResults()
     {
         QVERIFY(file().openFile(chapter("Echo, echo. Word\n")));
-        m_form->Command1_Click();
-        m_form->ckBold->setChecked(true);
-        m_form->lstWords->item(entryOf(*m_form, QStringLiteral("word")))->setSelected(true);
+        WindowProbe::analyze(*m_form);
+        WindowProbe::boldCheck(*m_form)->setChecked(true);
+        WindowProbe::wordList(*m_form)->item(entryOf(*m_form, QStringLiteral("word")))->setSelected(true);
         auto *exports = m_form->findChild<tq::ui::ExportCommands *>();
         QVERIFY(exports);
 

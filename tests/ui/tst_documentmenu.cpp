@@ -16,7 +16,7 @@
 #include <memory>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -51,7 +51,7 @@ class DocumentMenuTest : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
     QAction *m_open = nullptr;
     QAction *m_save = nullptr;
     QAction *m_find = nullptr;
@@ -80,7 +80,7 @@ private Q_SLOTS:
         std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*m_form).build(QPoint(5, 5)));
         const QStringList got = entries(*menu);
         // The editor's usual entries stay, in the editor's own order.
-        std::unique_ptr<QMenu> standard(m_form->TB->createStandardContextMenu(QPoint(5, 5)));
+        std::unique_ptr<QMenu> standard(WindowProbe::documentArea(*m_form)->createStandardContextMenu(QPoint(5, 5)));
         const QStringList editing = entries(*standard);
         QVERIFY(editing.contains(QStringLiteral("&Paste")));
         QVERIFY(editing.contains(QStringLiteral("Select All")));
@@ -137,24 +137,24 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         QFETCH(bool, opens);
         m_form->activateWindow();
-        m_form->TB->setFocus();
-        const QString before = m_form->TB->toPlainText();
-        QTest::keyClick(m_form->TB, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        WindowProbe::documentArea(*m_form)->setFocus();
+        const QString before = WindowProbe::documentArea(*m_form)->toPlainText();
+        QTest::keyClick(WindowProbe::documentArea(*m_form), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
         QMenu *menu = openPopup();
         QCOMPARE(menu != nullptr, opens);
         if (menu) {
             QVERIFY(entries(*menu).contains(QStringLiteral("Step")));
             // At the caret, inside the document area.
-            const QRect area(m_form->TB->viewport()->mapToGlobal(QPoint(0, 0)),
-                             m_form->TB->viewport()->size());
+            const QRect area(WindowProbe::documentArea(*m_form)->viewport()->mapToGlobal(QPoint(0, 0)),
+                             WindowProbe::documentArea(*m_form)->viewport()->size());
             QVERIFY(area.contains(menu->pos()));
         }
-        QCOMPARE(m_form->TB->toPlainText(), before);
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), before);
     }
 
     void rightClickOpensIt()
     {
-        Q_EMIT m_form->TB->customContextMenuRequested(QPoint(10, 10));
+        Q_EMIT WindowProbe::documentArea(*m_form)->customContextMenuRequested(QPoint(10, 10));
         QMenu *menu = openPopup();
         QVERIFY(menu);
         QVERIFY(entries(*menu).contains(QStringLiteral("Open...")));
@@ -167,9 +167,9 @@ private Q_SLOTS:
     void shortcutsWorkAnywhereInTheWindow_data()
     {
         QTest::addColumn<QString>("focus");
-        QTest::newRow("document") << QStringLiteral("TB");
-        QTest::newRow("minimum length box") << QStringLiteral("txtML");
-        QTest::newRow("word list") << QStringLiteral("lstWords");
+        QTest::newRow("document") << QStringLiteral("documentArea");
+        QTest::newRow("minimum length box") << QStringLiteral("minLengthEdit");
+        QTest::newRow("word list") << QStringLiteral("wordList");
     }
     void shortcutsWorkAnywhereInTheWindow()
     {
@@ -185,7 +185,7 @@ private Q_SLOTS:
         QTest::keyClick(target, Qt::Key_Y, Qt::ControlModifier | Qt::AltModifier | Qt::ShiftModifier);
         QCOMPARE(opened.size(), 1);
         QCOMPARE(found.size(), 1);
-        QCOMPARE(m_form->txtML->text(), QStringLiteral("3"));
+        QCOMPARE(WindowProbe::minLengthEdit(*m_form)->text(), QStringLiteral("3"));
     }
 };
 

@@ -3,7 +3,8 @@
 // that the design size is taller than the offscreen screen.
 #include "testlocale.h"
 
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 #include "screenfit.h"
 
 #include <QCheckBox>
@@ -65,7 +66,7 @@ private Q_SLOTS:
     // the height of the screen, and the bottom row of the panel is inside it.
     void windowOpensOnTheScreen()
     {
-        Form1 form;
+        MainWindow form;
         if (form.logicalDpiY() != 96)
             QSKIP("sizes are checked at 96 DPI");
         form.show();
@@ -76,9 +77,9 @@ private Q_SLOTS:
         QCOMPARE(form.width(), 570);
         QCOMPARE(form.frameGeometry().topLeft(), available.topLeft());
         QCOMPARE(form.frameGeometry().height(), available.height());
-        const QRect bold(form.ckBold->mapTo(&form, QPoint()), form.ckBold->size());
+        const QRect bold(WindowProbe::boldCheck(form)->mapTo(&form, QPoint()), WindowProbe::boldCheck(form)->size());
         QVERIFY(form.rect().contains(bold));
-        QVERIFY(form.rect().contains(form.Frame1->geometry()));
+        QVERIFY(form.rect().contains(WindowProbe::controlPanel(form)->geometry()));
     }
 };
 

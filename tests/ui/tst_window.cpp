@@ -3,7 +3,8 @@
 
 #include "documentarea.h"
 #include "floatprogressbar.h"
-#include "form1.h"
+#include "mainwindow.h"
+#include "windowprobe.h"
 #include "resizerule.h"
 
 #include <QCheckBox>
@@ -18,21 +19,22 @@
 
 #include <memory>
 
-using tq::ui::Form1;
+using tq::ui::MainWindow;
+using tq::ui::WindowProbe;
 
 class WindowTest : public QObject
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<Form1> m_form;
+    std::unique_ptr<MainWindow> m_form;
 
-    Form1 &form() { return *m_form; }
+    MainWindow &form() { return *m_form; }
 
 private Q_SLOTS:
     void init()
     {
-        m_form = std::make_unique<Form1>();
+        m_form = std::make_unique<MainWindow>();
         if (m_form->logicalDpiX() != 96 || m_form->logicalDpiY() != 96)
             QSKIP("positions are checked at 96 DPI");
         m_form->show();
@@ -42,7 +44,7 @@ private Q_SLOTS:
 
     void windowItself()
     {
-        Form1 &f = form();
+        MainWindow &f = form();
         QCOMPARE(f.windowTitle(), QStringLiteral("Dovrin's Tallyquill"));
         QCOMPARE(f.size(), QSize(570, 593));            // 8550 x 8895 twips
         QCOMPARE(f.minimumSize(), QSize(570, 284));     // 8550 x 4260 twips
@@ -63,22 +65,22 @@ private Q_SLOTS:
             QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(parent) << r
                                 << QString::fromUtf8(caption);
         };
-        // TB and Frame1 as the resize rule leaves them at the design size.
-        row("TB", "Form1", QRect(120, 120, 8310, 6495), "");
-        row("Frame1", "Form1", QRect(120, 6630, 8295, 2175), "");
-        row("Command1", "Frame1", QRect(120, 240, 1455, 375), "Analyze");
-        row("Command2", "Frame1", QRect(120, 780, 1455, 375), "Clear Formatting");
-        row("Command3", "Frame1", QRect(120, 1320, 1455, 375), "Clear All");
-        row("prog", "Frame1", QRect(120, 1800, 5655, 255), "");
-        row("ScrlS", "Frame1", QRect(2760, 240, 3015, 255), "");
-        row("txtML", "Frame1", QRect(5040, 570, 735, 285), "3");
-        row("Option2", "Frame1", QRect(1920, 960, 3255, 255), "No Filters");
-        row("ckOpt", "Frame1", QRect(1920, 1200, 3495, 255), "Match Must be at the Beginning of a Word");
-        row("ckBoth", "Frame1", QRect(1920, 1440, 3855, 255),
+        // The document area and the control panel as the resize rule leaves them at the design size.
+        row("documentArea", "MainWindow", QRect(120, 120, 8310, 6495), "");
+        row("controlPanel", "MainWindow", QRect(120, 6630, 8295, 2175), "");
+        row("analyzeButton", "controlPanel", QRect(120, 240, 1455, 375), "Analyze");
+        row("clearFormattingButton", "controlPanel", QRect(120, 780, 1455, 375), "Clear Formatting");
+        row("clearAllButton", "controlPanel", QRect(120, 1320, 1455, 375), "Clear All");
+        row("progressBar", "controlPanel", QRect(120, 1800, 5655, 255), "");
+        row("sensitivityBar", "controlPanel", QRect(2760, 240, 3015, 255), "");
+        row("minLengthEdit", "controlPanel", QRect(5040, 570, 735, 285), "3");
+        row("noFiltersOption", "controlPanel", QRect(1920, 960, 3255, 255), "No Filters");
+        row("beginningOption", "controlPanel", QRect(1920, 1200, 3495, 255), "Match Must be at the Beginning of a Word");
+        row("completeWordsOption", "controlPanel", QRect(1920, 1440, 3855, 255),
             "Both Match and Original Must be Complete Words");
-        row("lstWords", "Frame1", QRect(5880, 240, 2295, 1230), "");
-        row("ckFilter", "Frame1", QRect(5880, 1500, 2295, 255), "Filter Using Minimum Length");
-        row("ckBold", "Frame1", QRect(5880, 1800, 2295, 255), "Bold Highlighted Words");
+        row("wordList", "controlPanel", QRect(5880, 240, 2295, 1230), "");
+        row("filterCheck", "controlPanel", QRect(5880, 1500, 2295, 255), "Filter Using Minimum Length");
+        row("boldCheck", "controlPanel", QRect(5880, 1800, 2295, 255), "Bold Highlighted Words");
     }
     void controlPlaces()
     {
@@ -110,11 +112,11 @@ private Q_SLOTS:
         QTest::addColumn<QPoint>("twips");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("neighbour");
-        QTest::newRow("lblS") << QStringLiteral("lblS") << QPoint(1920, 240)
-                              << QStringLiteral("Sensitivity:") << QStringLiteral("ScrlS");
-        QTest::newRow("Label1") << QStringLiteral("Label1") << QPoint(1920, 600)
+        QTest::newRow("sensitivityLabel") << QStringLiteral("sensitivityLabel") << QPoint(1920, 240)
+                              << QStringLiteral("Sensitivity:") << QStringLiteral("sensitivityBar");
+        QTest::newRow("minLengthLabel") << QStringLiteral("minLengthLabel") << QPoint(1920, 600)
                                 << QStringLiteral("Minimum Word Check Length:")
-                                << QStringLiteral("txtML");
+                                << QStringLiteral("minLengthEdit");
     }
     void labels()
     {
@@ -132,34 +134,34 @@ private Q_SLOTS:
 
     void initialValues()
     {
-        Form1 &f = form();
-        QCOMPARE(f.TB->toPlainText(), QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
-        QCOMPARE(f.TB->document()->blockCount(), 2);
-        QCOMPARE(f.TB->font().family(), QStringLiteral("MS Sans Serif"));
-        QCOMPARE(f.TB->font().pointSizeF(), 8.25);
-        QCOMPARE(f.TB->font().weight(), QFont::Normal);
-        QCOMPARE(f.TB->document()->availableUndoSteps(), 0);
-        QCOMPARE(f.lstWords->count(), 0);
-        QCOMPARE(f.lstWords->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QVERIFY(!f.lstWords->isSortingEnabled());
-        QVERIFY(f.lstWords->uniformItemSizes());
-        QVERIFY(f.Option2->isChecked());
-        QVERIFY(!f.ckOpt->isChecked());
-        QVERIFY(!f.ckBoth->isChecked());
-        QVERIFY(!f.ckFilter->isChecked());
-        QVERIFY(!f.ckBold->isChecked());
-        QCOMPARE(f.txtML->text(), QStringLiteral("3"));
-        QCOMPARE(f.prog->minimum(), 0);
-        QCOMPARE(f.prog->maximum(), 100);
-        QCOMPARE(f.prog->floatValue(), 0.0f);
-        QCOMPARE(f.ScrlS->orientation(), Qt::Horizontal);
-        QCOMPARE(f.ScrlS->minimum(), 20);
-        QCOMPARE(f.ScrlS->maximum(), 400);
-        QCOMPARE(f.ScrlS->singleStep(), 1);
-        QCOMPARE(f.ScrlS->pageStep(), 40);
-        QCOMPARE(f.ScrlS->value(), 20);
-        QVERIFY(f.Frame1->title().isEmpty());
-        for (QPushButton *b : {f.Command1, f.Command2, f.Command3})
+        MainWindow &f = form();
+        QCOMPARE(WindowProbe::documentArea(f)->toPlainText(), QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
+        QCOMPARE(WindowProbe::documentArea(f)->document()->blockCount(), 2);
+        QCOMPARE(WindowProbe::documentArea(f)->font().family(), QStringLiteral("MS Sans Serif"));
+        QCOMPARE(WindowProbe::documentArea(f)->font().pointSizeF(), 8.25);
+        QCOMPARE(WindowProbe::documentArea(f)->font().weight(), QFont::Normal);
+        QCOMPARE(WindowProbe::documentArea(f)->document()->availableUndoSteps(), 0);
+        QCOMPARE(WindowProbe::wordList(f)->count(), 0);
+        QCOMPARE(WindowProbe::wordList(f)->selectionMode(), QAbstractItemView::ExtendedSelection);
+        QVERIFY(!WindowProbe::wordList(f)->isSortingEnabled());
+        QVERIFY(WindowProbe::wordList(f)->uniformItemSizes());
+        QVERIFY(WindowProbe::noFiltersOption(f)->isChecked());
+        QVERIFY(!WindowProbe::beginningOption(f)->isChecked());
+        QVERIFY(!WindowProbe::completeWordsOption(f)->isChecked());
+        QVERIFY(!WindowProbe::filterCheck(f)->isChecked());
+        QVERIFY(!WindowProbe::boldCheck(f)->isChecked());
+        QCOMPARE(WindowProbe::minLengthEdit(f)->text(), QStringLiteral("3"));
+        QCOMPARE(WindowProbe::progressBar(f)->minimum(), 0);
+        QCOMPARE(WindowProbe::progressBar(f)->maximum(), 100);
+        QCOMPARE(WindowProbe::progressBar(f)->floatValue(), 0.0f);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->orientation(), Qt::Horizontal);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->minimum(), 20);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->maximum(), 400);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->singleStep(), 1);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->pageStep(), 40);
+        QCOMPARE(WindowProbe::sensitivityBar(f)->value(), 20);
+        QVERIFY(WindowProbe::controlPanel(f)->title().isEmpty());
+        for (QPushButton *b : {WindowProbe::analyzeButton(f), WindowProbe::clearFormattingButton(f), WindowProbe::clearAllButton(f)})
             QVERIFY(!b->isDefault() && !b->autoDefault());
     }
 
@@ -168,40 +170,40 @@ private Q_SLOTS:
     {
         for (QWidget *w : form().findChildren<QWidget *>()) {
             if (w->focusPolicy() & Qt::TabFocus && !w->objectName().isEmpty()
-                && w->parentWidget() != form().lstWords && w->parentWidget() != form().TB)
+                && w->parentWidget() != WindowProbe::wordList(form()) && w->parentWidget() != WindowProbe::documentArea(form()))
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
-        QCOMPARE(form().TB->accessibleName(), QStringLiteral("Document"));
-        QCOMPARE(form().lstWords->accessibleName(), QStringLiteral("Word list"));
-        QCOMPARE(form().prog->accessibleName(), QStringLiteral("Progress"));
+        QCOMPARE(WindowProbe::documentArea(form())->accessibleName(), QStringLiteral("Document"));
+        QCOMPARE(WindowProbe::wordList(form())->accessibleName(), QStringLiteral("Word list"));
+        QCOMPARE(WindowProbe::progressBar(form())->accessibleName(), QStringLiteral("Progress"));
     }
 
     void optionsAreOneGroup()
     {
-        Form1 &f = form();
-        f.ckOpt->click();
-        QVERIFY(f.ckOpt->isChecked() && !f.Option2->isChecked() && !f.ckBoth->isChecked());
-        f.ckBoth->click();
-        QVERIFY(f.ckBoth->isChecked() && !f.Option2->isChecked() && !f.ckOpt->isChecked());
-        f.Option2->click();
-        QVERIFY(f.Option2->isChecked() && !f.ckOpt->isChecked() && !f.ckBoth->isChecked());
+        MainWindow &f = form();
+        WindowProbe::beginningOption(f)->click();
+        QVERIFY(WindowProbe::beginningOption(f)->isChecked() && !WindowProbe::noFiltersOption(f)->isChecked() && !WindowProbe::completeWordsOption(f)->isChecked());
+        WindowProbe::completeWordsOption(f)->click();
+        QVERIFY(WindowProbe::completeWordsOption(f)->isChecked() && !WindowProbe::noFiltersOption(f)->isChecked() && !WindowProbe::beginningOption(f)->isChecked());
+        WindowProbe::noFiltersOption(f)->click();
+        QVERIFY(WindowProbe::noFiltersOption(f)->isChecked() && !WindowProbe::beginningOption(f)->isChecked() && !WindowProbe::completeWordsOption(f)->isChecked());
     }
 
     void tabOrder()
     {
-        Form1 &f = form();
+        MainWindow &f = form();
         QStringList order;
-        QWidget *w = f.TB;
+        QWidget *w = WindowProbe::documentArea(f);
         do {
             if (w->focusPolicy() & Qt::TabFocus && f.isAncestorOf(w))
                 order.append(w->objectName());
             w = w->nextInFocusChain();
-        } while (w != f.TB);
+        } while (w != WindowProbe::documentArea(f));
         const QStringList expected = {
-            QStringLiteral("TB"),       QStringLiteral("txtML"),    QStringLiteral("Command3"),
-            QStringLiteral("Command2"), QStringLiteral("ScrlS"),    QStringLiteral("Command1"),
-            QStringLiteral("lstWords"), QStringLiteral("ckFilter"), QStringLiteral("ckBold"),
-            QStringLiteral("ckOpt"),    QStringLiteral("ckBoth"),   QStringLiteral("Option2"),
+            QStringLiteral("documentArea"),       QStringLiteral("minLengthEdit"),    QStringLiteral("clearAllButton"),
+            QStringLiteral("clearFormattingButton"), QStringLiteral("sensitivityBar"),    QStringLiteral("analyzeButton"),
+            QStringLiteral("wordList"), QStringLiteral("filterCheck"), QStringLiteral("boldCheck"),
+            QStringLiteral("beginningOption"),    QStringLiteral("completeWordsOption"),   QStringLiteral("noFiltersOption"),
         };
         QCOMPARE(order, expected);
     }
@@ -213,7 +215,7 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("document");
         QTest::addColumn<int>("frameTop");
         QTest::newRow("design size") << QSize(570, 593) << QSize(570, 593) << QSize(554, 433) << 442;
-        // 8550 x 4260 twips: TB 8310 x 1860, Frame1 at 1995.
+        // 8550 x 4260 twips: document area 8310 x 1860, control panel at 1995.
         QTest::newRow("smallest") << QSize(570, 284) << QSize(570, 284) << QSize(554, 124) << 133;
         QTest::newRow("enlarged") << QSize(800, 700) << QSize(800, 700) << QSize(784, 540) << 549;
         QTest::newRow("too small") << QSize(100, 100) << QSize(570, 284) << QSize(554, 124) << 133;
@@ -225,20 +227,20 @@ private Q_SLOTS:
         QFETCH(QSize, client);
         QFETCH(QSize, document);
         QFETCH(int, frameTop);
-        Form1 &f = form();
+        MainWindow &f = form();
         // Without the minimum size Qt would keep, so that the window's own
         // rule is what grows a window that is too small.
         f.setMinimumSize(0, 0);
         f.resize(requested);
         QTRY_COMPARE(f.size(), client);
-        QCOMPARE(f.TB->geometry(), QRect(QPoint(8, 8), document));
+        QCOMPARE(WindowProbe::documentArea(f)->geometry(), QRect(QPoint(8, 8), document));
         // The panel keeps its left edge, its size and its content.
-        QCOMPARE(f.Frame1->geometry(), QRect(8, frameTop, 553, 145));
-        QCOMPARE(f.Command1->pos(), QPoint(8, 16));
+        QCOMPARE(WindowProbe::controlPanel(f)->geometry(), QRect(8, frameTop, 553, 145));
+        QCOMPARE(WindowProbe::analyzeButton(f)->pos(), QPoint(8, 16));
         // Applying the rule to its own result changes nothing.
-        f.Form_Resize();
-        QCOMPARE(f.TB->geometry(), QRect(QPoint(8, 8), document));
-        QCOMPARE(f.Frame1->y(), frameTop);
+        WindowProbe::followResize(f);
+        QCOMPARE(WindowProbe::documentArea(f)->geometry(), QRect(QPoint(8, 8), document));
+        QCOMPARE(WindowProbe::controlPanel(f)->y(), frameTop);
     }
 
     // The rule in twips, including a window that refuses to grow.

@@ -18,15 +18,15 @@
 #include <QSignalSpy>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
-void clickEntry(Form1 &form, int entry, Qt::MouseButton button = Qt::LeftButton,
+void clickEntry(MainWindow &form, int entry, Qt::MouseButton button = Qt::LeftButton,
                 Qt::KeyboardModifiers modifiers = {})
 {
-    const QRect r = form.lstWords->visualItemRect(form.lstWords->item(entry));
-    QTest::mouseClick(form.lstWords->viewport(), button, modifiers, r.center());
+    const QRect r = WindowProbe::wordList(form)->visualItemRect(WindowProbe::wordList(form)->item(entry));
+    QTest::mouseClick(WindowProbe::wordList(form)->viewport(), button, modifiers, r.center());
 }
 
 } // namespace
@@ -58,10 +58,10 @@ private Q_SLOTS:
         QFETCH(QStringList, words);
         QFETCH(QList<Run>, bold);
         auto form = shownForm(text);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         const QList<Run> colours = colourRuns(*form);
-        QTest::mouseClick(form->ckBold, Qt::LeftButton);
-        QVERIFY(form->ckBold->isChecked());
+        QTest::mouseClick(WindowProbe::boldCheck(*form), Qt::LeftButton);
+        QVERIFY(WindowProbe::boldCheck(*form)->isChecked());
         for (const QString &word : words) {
             const int entry = entryOf(*form, word);
             QVERIFY2(entry >= 0, qPrintable(word));
@@ -71,23 +71,23 @@ private Q_SLOTS:
         QCOMPARE(colourRuns(*form), colours);   // bold leaves colour alone
         if (!bold.isEmpty())
             QCOMPARE(WindowProbe::surface(*form).selStart(), bold.last().first);
-        QVERIFY(!form->TB->textCursor().hasSelection());
+        QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
 
         // Unticking removes all bold and keeps the selection; ticking again
         // bolds the same words.
-        QTest::mouseClick(form->ckBold, Qt::LeftButton);
+        QTest::mouseClick(WindowProbe::boldCheck(*form), Qt::LeftButton);
         QCOMPARE(boldRuns(*form), QList<Run>());
-        QCOMPARE(form->lstWords->selectedItems().size(), words.size());
-        QTest::mouseClick(form->ckBold, Qt::LeftButton);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), words.size());
+        QTest::mouseClick(WindowProbe::boldCheck(*form), Qt::LeftButton);
         QCOMPARE(boldRuns(*form), bold);
     }
 
     void noBoldUnlessTicked()
     {
         auto form = shownForm(QStringLiteral("The theory of other things"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         clickEntry(*form, entryOf(*form, QStringLiteral("the")));
-        QCOMPARE(form->lstWords->selectedItems().size(), 1);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 1);
         QCOMPARE(boldRuns(*form), QList<Run>());
     }
 
@@ -103,23 +103,23 @@ private Q_SLOTS:
     {
         QFETCH(Qt::MouseButton, button);
         auto form = shownForm(QStringLiteral("the cat and the dog and the cat"));
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->selectAll();
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->selectAll();
         QList<Run> shown = boldRuns(*form);
         QVERIFY(!shown.isEmpty());
-        QSignalSpy selectionChanges(form->lstWords, &QListWidget::itemSelectionChanged);
+        QSignalSpy selectionChanges(WindowProbe::wordList(*form), &QListWidget::itemSelectionChanged);
         // Every change of the bold the document shows, as it is laid out:
         // a run per entry would show the bold of the entries still selected.
         QList<QList<Run>> boldShown;
-        QObject::connect(form->TB->document()->documentLayout(), &QAbstractTextDocumentLayout::update,
+        QObject::connect(WindowProbe::documentArea(*form)->document()->documentLayout(), &QAbstractTextDocumentLayout::update,
                          [&] {
                              if (boldRuns(*form) != shown)
                                  boldShown.append(shown = boldRuns(*form));
                          });
         const quint64 before = WindowProbe::surface(*form).textVersion();
         clickEntry(*form, 1, button);
-        QCOMPARE(form->lstWords->selectedItems().size(), 0);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 0);
         QCOMPARE(selectionChanges.size(), 0);   // one quiet clear, then one run
         QCOMPARE(boldRuns(*form), QList<Run>());
         QCOMPARE(boldShown, QList<QList<Run>>{QList<Run>()});
@@ -129,10 +129,10 @@ private Q_SLOTS:
     void leftButtonSelects()
     {
         auto form = shownForm(QStringLiteral("the cat and the dog"));
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
         clickEntry(*form, 0);
-        QCOMPARE(form->lstWords->selectedItems().size(), 1);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 1);
         QVERIFY(!boldRuns(*form).isEmpty());
     }
 
@@ -140,59 +140,59 @@ private Q_SLOTS:
     void keyboardSelects()
     {
         auto form = shownForm(QStringLiteral("the cat and the dog"));
-        form->Command1_Click();   // "2 - the" comes first, then "1 - cat"
-        form->ckBold->setChecked(true);
-        form->lstWords->setFocus();
-        form->lstWords->setCurrentRow(0);
+        WindowProbe::analyze(*form);   // "2 - the" comes first, then "1 - cat"
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->setFocus();
+        WindowProbe::wordList(*form)->setCurrentRow(0);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, 2, 1}, {12, 14, 1}}));
-        QTest::keyClick(form->lstWords, Qt::Key_Down, Qt::ShiftModifier);
-        QCOMPARE(form->lstWords->selectedItems().size(), 2);
+        QTest::keyClick(WindowProbe::wordList(*form), Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 2);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, 2, 1}, {4, 6, 1}, {12, 14, 1}}));
     }
 
     void clearFormattingKeepsSelection()
     {
         auto form = shownForm(QStringLiteral("the cat and the cat"));
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         QVERIFY(!boldRuns(*form).isEmpty());
-        QTest::mouseClick(form->Command2, Qt::LeftButton);
+        QTest::mouseClick(WindowProbe::clearFormattingButton(*form), Qt::LeftButton);
         QCOMPARE(colourRuns(*form), QList<Run>());
         QCOMPARE(boldRuns(*form), QList<Run>());
         QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("the cat and the cat"));
-        QCOMPARE(form->lstWords->selectedItems().size(), 1);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 1);
         QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
         QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
-        QVERIFY(!form->TB->textCursor().hasSelection());
+        QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
         // The next change of selection bolds again.
-        form->lstWords->item(1)->setSelected(true);
+        WindowProbe::wordList(*form)->item(1)->setSelected(true);
         QVERIFY(!boldRuns(*form).isEmpty());
     }
 
     void clearAllLeavesTableAndOptions()
     {
         auto form = shownForm(QStringLiteral("the cat and the cat"));
-        form->ckFilter->setChecked(true);
-        form->ckOpt->setChecked(true);
-        form->txtML->setText(QStringLiteral("2"));
-        form->ScrlS->setValue(50);
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
+        WindowProbe::filterCheck(*form)->setChecked(true);
+        WindowProbe::beginningOption(*form)->setChecked(true);
+        WindowProbe::minLengthEdit(*form)->setText(QStringLiteral("2"));
+        WindowProbe::sensitivityBar(*form)->setValue(50);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         const qsizetype rows = WindowProbe::wordTable(*form).upperBound();
-        QTest::mouseClick(form->Command3, Qt::LeftButton);
+        QTest::mouseClick(WindowProbe::clearAllButton(*form), Qt::LeftButton);
         QCOMPARE(WindowProbe::surface(*form).text(), QString());
-        QCOMPARE(form->lstWords->count(), 0);
+        QCOMPARE(WindowProbe::wordList(*form)->count(), 0);
         QCOMPARE(boldRuns(*form), QList<Run>());
         QCOMPARE(WindowProbe::wordTable(*form).upperBound(), rows);
-        QCOMPARE(form->prog->floatValue(), 100.0f);
-        QVERIFY(form->ckFilter->isChecked() && form->ckOpt->isChecked() && form->ckBold->isChecked());
-        QCOMPARE(form->txtML->text(), QStringLiteral("2"));
-        QCOMPARE(form->ScrlS->value(), 50);
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
+        QVERIFY(WindowProbe::filterCheck(*form)->isChecked() && WindowProbe::beginningOption(*form)->isChecked() && WindowProbe::boldCheck(*form)->isChecked());
+        QCOMPARE(WindowProbe::minLengthEdit(*form)->text(), QStringLiteral("2"));
+        QCOMPARE(WindowProbe::sensitivityBar(*form)->value(), 50);
         // Ticking the box over an empty list and document fails nowhere.
-        form->ckBold->setChecked(false);
-        form->ckBold->setChecked(true);
+        WindowProbe::boldCheck(*form)->setChecked(false);
+        WindowProbe::boldCheck(*form)->setChecked(true);
         QCOMPARE(boldRuns(*form), QList<Run>());
     }
 
@@ -200,15 +200,15 @@ private Q_SLOTS:
     void copySelectedLines()
     {
         auto form = shownForm(QStringLiteral("the cat and the dog and the cat"));
-        form->Command1_Click();
-        form->lstWords->item(2)->setSelected(true);
-        form->lstWords->item(0)->setSelected(true);
+        WindowProbe::analyze(*form);
+        WindowProbe::wordList(*form)->item(2)->setSelected(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         QApplication::clipboard()->clear();
-        form->lstWords->setFocus();
-        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        WindowProbe::wordList(*form)->setFocus();
+        QTest::keySequence(WindowProbe::wordList(*form), QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(),
-                 form->lstWords->item(0)->text() + u'\n' + form->lstWords->item(2)->text() + u'\n');
-        QCOMPARE(form->lstWords->selectedItems().size(), 2);
+                 WindowProbe::wordList(*form)->item(0)->text() + u'\n' + WindowProbe::wordList(*form)->item(2)->text() + u'\n');
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 2);
     }
 
     // A word that spans a line break keeps its entry on one line, and
@@ -216,15 +216,15 @@ private Q_SLOTS:
     void wordAcrossALineBreak()
     {
         auto form = shownForm(QStringLiteral("end.\nNext end.\nNext x"));
-        form->Command1_Click();
-        QCOMPARE(form->lstWords->item(0)->text(), QStringView(u"2 - end.\u21B5next").toString());
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
+        WindowProbe::analyze(*form);
+        QCOMPARE(WindowProbe::wordList(*form)->item(0)->text(), QStringView(u"2 - end.\u21B5next").toString());
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, 8, 1}, {10, 18, 1}}));
         // Copied as published, with the real break, not the mark.
         QApplication::clipboard()->clear();
-        form->lstWords->setFocus();
-        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        WindowProbe::wordList(*form)->setFocus();
+        QTest::keySequence(WindowProbe::wordList(*form), QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("2 - end.\nnext\n"));
     }
 
@@ -235,33 +235,33 @@ private Q_SLOTS:
     {
         const QString blob(1 << 20, u'x');
         auto form = shownForm(blob + QStringLiteral(" tail"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         int entry = 0;
-        while (entry < form->lstWords->count()
-               && tq::ui::WordListBox::publishedLine(form->lstWords->item(entry)) != QStringLiteral("1 - ") + blob)
+        while (entry < WindowProbe::wordList(*form)->count()
+               && tq::ui::WordListBox::publishedLine(WindowProbe::wordList(*form)->item(entry)) != QStringLiteral("1 - ") + blob)
             ++entry;
-        QVERIFY(entry < form->lstWords->count());
-        const QString shown = form->lstWords->item(entry)->text();
+        QVERIFY(entry < WindowProbe::wordList(*form)->count());
+        const QString shown = WindowProbe::wordList(*form)->item(entry)->text();
         QVERIFY(shown.size() < 2000);
         QVERIFY(shown.startsWith(QStringLiteral("1 - xxxx")));
-        form->ckBold->setChecked(true);
-        form->lstWords->item(entry)->setSelected(true);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(entry)->setSelected(true);
         settleBold(*form);
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, blob.size() - 1, 1}}));
         QApplication::clipboard()->clear();
-        form->lstWords->setFocus();
-        QTest::keySequence(form->lstWords, QKeySequence::Copy);
+        WindowProbe::wordList(*form)->setFocus();
+        QTest::keySequence(WindowProbe::wordList(*form), QKeySequence::Copy);
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("1 - ") + blob + u'\n');
     }
 
     void clearCommandsOnEmptyDocument()
     {
         auto form = shownForm(QString());
-        form->Command2_Click();
-        form->Command3_Click();
-        form->Command2_Click();
+        WindowProbe::clearFormatting(*form);
+        WindowProbe::clearAll(*form);
+        WindowProbe::clearFormatting(*form);
         QCOMPARE(WindowProbe::surface(*form).text(), QString());
-        QCOMPARE(form->lstWords->count(), 0);
+        QCOMPARE(WindowProbe::wordList(*form)->count(), 0);
     }
 
     // While a pass rebuilds the table, the list still shows the last result,
@@ -270,10 +270,10 @@ private Q_SLOTS:
     {
         EveryTokenPacer pacer;
         auto form = shownForm(QStringLiteral("zebra zebra lion"), &pacer);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(listLines(*form), (QStringList{"2 - zebra", "1 - lion"}));
-        form->TB->setPlainText(QStringLiteral("lion and lion and zebra and more words here"));
-        form->ckBold->setChecked(true);
+        WindowProbe::documentArea(*form)->setPlainText(QStringLiteral("lion and lion and zebra and more words here"));
+        WindowProbe::boldCheck(*form)->setChecked(true);
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
                 clickEntry(*form, 1);   // "lion", though the new table's row 2 is "and"
@@ -282,11 +282,11 @@ private Q_SLOTS:
                 QCOMPARE(boldRuns(*form), (QList<Run>{{0, 3, 1}, {9, 12, 1}, {18, 22, 1}}));
             }
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(listLines(*form).first(), QStringLiteral("3 - and"));
         // Bold made during the pass stays until the next reset.
         QCOMPARE(boldRuns(*form), (QList<Run>{{0, 3, 1}, {9, 12, 1}, {18, 22, 1}}));
-        QCOMPARE(form->lstWords->selectedItems().size(), 0);
+        QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 0);
     }
 };
 

@@ -18,7 +18,7 @@
 #include <QTimer>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -28,9 +28,9 @@ constexpr quint32 Blue = 16711680;
 
 enum Mode { NoFilters, Beginning, Complete };
 
-void setMode(Form1 &form, Mode mode)
+void setMode(MainWindow &form, Mode mode)
 {
-    (mode == Beginning ? form.ckOpt : mode == Complete ? form.ckBoth : form.Option2)->setChecked(true);
+    (mode == Beginning ? WindowProbe::beginningOption(form) : mode == Complete ? WindowProbe::completeWordsOption(form) : WindowProbe::noFiltersOption(form))->setChecked(true);
 }
 
 // The list a pass over text gives with the default settings, in memory.
@@ -119,10 +119,10 @@ private Q_SLOTS:
         QFETCH(QList<Run>, colours);
         QFETCH(QList<int>, selection);
         auto form = shownForm(text);
-        form->txtML->setText(minLength);
-        form->ScrlS->setValue(sensitivity);
+        WindowProbe::minLengthEdit(*form)->setText(minLength);
+        WindowProbe::sensitivityBar(*form)->setValue(sensitivity);
         setMode(*form, Mode(mode));
-        QTest::mouseClick(form->Command1, Qt::LeftButton);
+        QTest::mouseClick(WindowProbe::analyzeButton(*form), Qt::LeftButton);
 
         QCOMPARE(colourRuns(*form), colours);
         QCOMPARE(paintedRuns(*form), colours);   // all of these texts are in view
@@ -131,24 +131,24 @@ private Q_SLOTS:
         const tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         if (selection != QList<int>{0, 0})
             QCOMPARE((QList<int>{int(s.selStart()), int(s.selStart() + s.selLength())}), selection);
-        QCOMPARE(form->TB->textCursor().position(), 0);
-        QVERIFY(!form->TB->textCursor().hasSelection());
-        QCOMPARE(form->prog->floatValue(), 100.0f);
-        QCOMPARE(listLines(*form).size(), form->lstWords->count());
+        QCOMPARE(WindowProbe::documentArea(*form)->textCursor().position(), 0);
+        QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
+        QCOMPARE(listLines(*form).size(), WindowProbe::wordList(*form)->count());
     }
 
     void progressOfAShortPass()
     {
         EveryTokenPacer pacer;
         auto form = shownForm(QStringLiteral("ab cd ef"), &pacer);
-        form->prog->setFloatValue(100);   // as an earlier pass leaves it
+        WindowProbe::progressBar(*form)->setFloatValue(100);   // as an earlier pass leaves it
         QList<float> seen;
-        pacer.setVisitHook([&](qint64) { seen.append(form->prog->floatValue()); });
-        form->Command1_Click();
+        pacer.setVisitHook([&](qint64) { seen.append(WindowProbe::progressBar(*form)->floatValue()); });
+        WindowProbe::analyze(*form);
         // The last visit comes between ordering the list and filling the box.
         QCOMPARE(seen, (QList<float>{37.5f, 75.0f, 100.0f}));
-        QCOMPARE(form->prog->floatValue(), 100.0f);
-        QCOMPARE(form->prog->value(), 100);
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
+        QCOMPARE(WindowProbe::progressBar(*form)->value(), 100);
     }
 
     // A setting changed while the pass yields acts from the next token on.
@@ -188,13 +188,13 @@ private Q_SLOTS:
             if (tokens != afterToken)
                 return;
             if (change == u"minLength")
-                form->txtML->setText(QStringLiteral("4"));
+                WindowProbe::minLengthEdit(*form)->setText(QStringLiteral("4"));
             else if (change == u"filter")
-                form->ckFilter->setChecked(true);
+                WindowProbe::filterCheck(*form)->setChecked(true);
             else if (change == u"complete")
-                form->ckBoth->setChecked(true);
+                WindowProbe::completeWordsOption(*form)->setChecked(true);
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(colourRuns(*form), colours);
         QCOMPARE(listLines(*form), lines);
     }
@@ -206,12 +206,12 @@ private Q_SLOTS:
         auto form = shownForm(QStringLiteral("one two three four five"), &pacer);
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 2) {
-                QTextCursor c(form->TB->document());
+                QTextCursor c(WindowProbe::documentArea(*form)->document());
                 c.movePosition(QTextCursor::End);
                 c.insertText(QStringLiteral(" four"));
             }
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(listLines(*form).first(), QStringLiteral("2 - four"));
         QCOMPARE(colourRuns(*form), (QList<Run>{{14, 17, Red}, {24, 27, Red}}));
     }
@@ -220,19 +220,19 @@ private Q_SLOTS:
     {
         EveryTokenPacer pacer;
         auto form = shownForm(QStringLiteral("one two two three four five"), &pacer);
-        form->Command1_Click();   // an earlier result in the list
+        WindowProbe::analyze(*form);   // an earlier result in the list
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 3) {
-                QTest::mouseClick(form->Command3, Qt::LeftButton);
+                QTest::mouseClick(WindowProbe::clearAllButton(*form), Qt::LeftButton);
                 QCOMPARE(WindowProbe::surface(*form).text(), QString());
-                QCOMPARE(form->lstWords->count(), 0);
+                QCOMPARE(WindowProbe::wordList(*form)->count(), 0);
             }
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(WindowProbe::surface(*form).text(), QString());
         QCOMPARE(listLines(*form), (QStringList{"2 - two", "1 - one"}));
         QCOMPARE(WindowProbe::wordTable(*form).upperBound(), 2);
-        QCOMPARE(form->prog->floatValue(), 100.0f);
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
     }
 
     void clearFormattingDuringAPass()
@@ -242,11 +242,11 @@ private Q_SLOTS:
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
                 QCOMPARE(colourRuns(*form), (QList<Run>{{0, 2, Red}, {4, 6, Red}}));
-                QTest::mouseClick(form->Command2, Qt::LeftButton);
+                QTest::mouseClick(WindowProbe::clearFormattingButton(*form), Qt::LeftButton);
                 QCOMPARE(colourRuns(*form), QList<Run>());
             }
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         // The colour cycle goes on where it was.
         QCOMPARE(colourRuns(*form), (QList<Run>{{8, 10, Green}, {12, 14, Green}}));
     }
@@ -259,21 +259,21 @@ private Q_SLOTS:
         EveryTokenPacer pacer;
         auto form = shownForm(text, &pacer);
         int published = 0;
-        QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
+        QObject::connect(WindowProbe::wordList(*form)->model(), &QAbstractItemModel::rowsInserted,
                          [&] { ++published; });
         int nested = 0;
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 3 && nested++ == 0)
-                QTest::mouseClick(form->Command1, Qt::LeftButton);
+                QTest::mouseClick(WindowProbe::analyzeButton(*form), Qt::LeftButton);
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(listLines(*form), expectedLines(text));
         QCOMPARE(WindowProbe::wordTable(*form).row(1).count, 2);
         QVERIFY(published > 0);
         const int once = published;
         published = 0;
         pacer.setVisitHook({});
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(published, once);   // the superseded pass published nothing
         QCOMPARE(listLines(*form), expectedLines(text));
     }
@@ -302,7 +302,7 @@ private Q_SLOTS:
         EveryTokenPacer pacer;
         auto form = shownForm(text, &pacer);
         int published = 0;
-        QObject::connect(form->lstWords->model(), &QAbstractItemModel::rowsInserted,
+        QObject::connect(WindowProbe::wordList(*form)->model(), &QAbstractItemModel::rowsInserted,
                          [&] { ++published; });
         // The stack depths of the visits of one pass left alone.
         quintptr shallowest = ~quintptr(0), deepest = 0;
@@ -312,7 +312,7 @@ private Q_SLOTS:
             deepest = qMax(deepest, quintptr(&probe));
         };
         pacer.setVisitHook([&](qint64) { noteDepth(); });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         const int once = std::exchange(published, 0);
         const quintptr aloneSpread = deepest - shallowest;
         shallowest = ~quintptr(0);
@@ -323,16 +323,16 @@ private Q_SLOTS:
             noteDepth();
             if (pressed < presses && visits++ % everyNthVisit == 0) {
                 for (int i = 0; i < (twice ? 2 : 1); ++i, ++pressed)
-                    QTest::mouseClick(form->Command1, Qt::LeftButton);
+                    QTest::mouseClick(WindowProbe::analyzeButton(*form), Qt::LeftButton);
             }
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(pressed, presses + (twice && presses % 2 ? 1 : 0));
         QCOMPARE(deepest - shallowest, aloneSpread);
         QCOMPARE(published, once);   // only the newest pass got to the end
         QCOMPARE(listLines(*form), expectedLines(text));
         QCOMPARE(WindowProbe::wordTable(*form).row(1).count, 40);   // "cat", counted once
-        QCOMPARE(form->prog->floatValue(), 100.0f);
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
     }
 
     // With the normal pacing a pass visits the event loop once the interval
@@ -351,8 +351,8 @@ private Q_SLOTS:
         QList<qint64> visitedAt;
         pacer.setVisitHook([&](qint64 tokens) { visitedAt.append(tokens); });
         float progressWhenRun = -1;
-        QTimer::singleShot(0, form.get(), [&] { progressWhenRun = form->prog->floatValue(); });
-        form->Command1_Click();
+        QTimer::singleShot(0, form.get(), [&] { progressWhenRun = WindowProbe::progressBar(*form)->floatValue(); });
+        WindowProbe::analyze(*form);
         QCOMPARE(pacer.visits(), visitedAt.size());
         QVERIFY(visitedAt.size() > 100);
         for (qsizetype i = 0; i < visitedAt.size(); ++i)
@@ -375,13 +375,13 @@ private Q_SLOTS:
         pacer.setVisitHook([&](qint64 tokens) {
             lastToken = tokens;
             if (tokens == 10) {
-                progressAtClose = form->prog->floatValue();
+                progressAtClose = WindowProbe::progressBar(*form)->floatValue();
                 form->close();
             }
         });
         bool returned = false;
         QTimer::singleShot(0, form.get(), [&] {
-            form->Command1_Click();
+            WindowProbe::analyze(*form);
             returned = true;
         });
         QApplication::exec();   // ends when the last window closes, as main() does
@@ -389,9 +389,9 @@ private Q_SLOTS:
         QVERIFY(returned);
         QCOMPARE(lastToken, 10);   // no visit after the close
         QCOMPARE(pacer.visits(), 10);
-        QCOMPARE(form->prog->floatValue(), progressAtClose);   // nor another token
+        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), progressAtClose);   // nor another token
         QVERIFY(progressAtClose > 0 && progressAtClose < 100);
-        QCOMPARE(form->lstWords->count(), 0);
+        QCOMPARE(WindowProbe::wordList(*form)->count(), 0);
     }
 };
 

@@ -19,7 +19,7 @@
 #include <QWheelEvent>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         QFETCH(int, value);
         auto form = shownForm(QString());
-        QScrollBar *bar = form->ScrlS;
+        QScrollBar *bar = WindowProbe::sensitivityBar(*form);
         if (key) {
             bar->setFocus();
             QTest::keyClick(bar, Qt::Key(key));
@@ -93,7 +93,7 @@ private Q_SLOTS:
         QCOMPARE(accessible->valueInterface()->currentValue().toInt(), value);
         QCOMPARE(accessible->text(QAccessible::Value), QString::number(value));
         QCOMPARE(accessible->text(QAccessible::Name), QStringLiteral("Sensitivity"));
-        QCOMPARE(form->lblS->text(), QStringLiteral("Sensitivity:"));
+        QCOMPARE(WindowProbe::sensitivityLabel(*form)->text(), QStringLiteral("Sensitivity:"));
     }
 
     // The pointer brings up no tooltip while it holds a button: dragging
@@ -101,7 +101,7 @@ private Q_SLOTS:
     void sensitivityTipWhileDragging()
     {
         auto form = shownForm(QString());
-        QScrollBar *bar = form->ScrlS;
+        QScrollBar *bar = WindowProbe::sensitivityBar(*form);
         const QPoint grip = sliderHandle(bar).center();
         QTest::mousePress(bar, Qt::LeftButton, {}, grip);
         QTRY_VERIFY(QToolTip::isVisible());
@@ -137,12 +137,12 @@ private Q_SLOTS:
         QFETCH(QString, steps);
         QFETCH(qreal, share);
         auto form = shownForm(QStringLiteral("cat cat dog cat"));
-        QPlainTextEdit *tb = form->TB;
+        QPlainTextEdit *tb = WindowProbe::documentArea(*form);
         const qreal normal = tb->font().pointSizeF();
-        const QFont panelFont = form->Frame1->font();
-        form->Command1_Click();
-        form->ckBold->setChecked(true);
-        form->lstWords->item(0)->setSelected(true);
+        const QFont panelFont = WindowProbe::controlPanel(*form)->font();
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
         tb->setFocus();
         QTest::keyClicks(tb, QStringLiteral("typed "));
         const QString typed = WindowProbe::surface(*form).text();
@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(qAbs(tb->font().pointSizeF() - normal * share) < 0.01);
         QVERIFY(qAbs(tb->document()->defaultFont().pointSizeF() - normal * share) < 0.01);
         // Only the document's size changed.
-        QCOMPARE(form->Frame1->font(), panelFont);
+        QCOMPARE(WindowProbe::controlPanel(*form)->font(), panelFont);
         QCOMPARE(WindowProbe::surface(*form).text(), typed);
         QCOMPARE(WindowProbe::surface(*form).textVersion(), version);
         QCOMPARE(tb->document()->availableUndoSteps(), undoSteps);
@@ -189,7 +189,7 @@ private Q_SLOTS:
     void zoomCommands()
     {
         auto form = shownForm(QStringLiteral("cat cat"));
-        const qreal normal = form->TB->font().pointSizeF();
+        const qreal normal = WindowProbe::documentArea(*form)->font().pointSizeF();
         std::unique_ptr<QMenu> menu(WindowProbe::documentMenu(*form).build(QPoint(5, 5)));
         QStringList texts;
         QList<QAction *> zoom;
@@ -206,15 +206,15 @@ private Q_SLOTS:
         QVERIFY(zoom[0]->isEnabled() && zoom[1]->isEnabled() && !zoom[2]->isEnabled());
 
         form->activateWindow();
-        form->lstWords->setFocus();
-        QTest::keyClick(form->lstWords, Qt::Key_Equal, Qt::ControlModifier);
-        QVERIFY(qAbs(form->TB->font().pointSizeF() - normal * 1.1) < 0.01);
+        WindowProbe::wordList(*form)->setFocus();
+        QTest::keyClick(WindowProbe::wordList(*form), Qt::Key_Equal, Qt::ControlModifier);
+        QVERIFY(qAbs(WindowProbe::documentArea(*form)->font().pointSizeF() - normal * 1.1) < 0.01);
         QVERIFY(zoom[2]->isEnabled());
         for (int i = 0; i < 20; ++i)
             zoom[0]->trigger();
         QVERIFY(!zoom[0]->isEnabled() && zoom[1]->isEnabled());
-        QTest::keyClick(form->lstWords, Qt::Key_0, Qt::ControlModifier);
-        QCOMPARE(form->TB->font().pointSizeF(), normal);
+        QTest::keyClick(WindowProbe::wordList(*form), Qt::Key_0, Qt::ControlModifier);
+        QCOMPARE(WindowProbe::documentArea(*form)->font().pointSizeF(), normal);
         QVERIFY(!zoom[2]->isEnabled());
     }
 
@@ -225,7 +225,7 @@ private Q_SLOTS:
         for (int i = 0; i < 2000; ++i)
             text += QStringLiteral("Line %1 of the book.\n").arg(i);
         auto form = shownForm(text);
-        QPlainTextEdit *tb = form->TB;
+        QPlainTextEdit *tb = WindowProbe::documentArea(*form);
         tb->verticalScrollBar()->setValue(tb->verticalScrollBar()->maximum() / 2);
         auto topLine = [tb] { return tb->cursorForPosition(QPoint(0, 0)).blockNumber(); };
         const int before = topLine();
@@ -244,14 +244,14 @@ private Q_SLOTS:
         for (int i = 0; i < 400; ++i)
             text += QStringLiteral("cat cat dog\n");
         auto form = shownForm(text);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCoreApplication::processEvents();
-        const int shown = form->TB->visibleRange().second;
+        const int shown = WindowProbe::documentArea(*form)->visibleRange().second;
         for (int i = 0; i < 5; ++i)
-            QTest::keyClick(form->TB, Qt::Key_Minus, Qt::ControlModifier);
-        QTRY_VERIFY(form->TB->visibleRange().second > shown);
+            QTest::keyClick(WindowProbe::documentArea(*form), Qt::Key_Minus, Qt::ControlModifier);
+        QTRY_VERIFY(WindowProbe::documentArea(*form)->visibleRange().second > shown);
         QTRY_VERIFY(WindowProbe::surface(*form).paintedRange().second >= qMin<qsizetype>(
-                        form->TB->visibleRange().second, WindowProbe::surface(*form).text().size()));
+                        WindowProbe::documentArea(*form)->visibleRange().second, WindowProbe::surface(*form).text().size()));
     }
 
     // On a dark background the colours drawn are readable versions of the
@@ -269,11 +269,11 @@ private Q_SLOTS:
         QFETCH(QColor, background);
         QFETCH(QColor, text);
         auto form = shownForm(QString::fromLatin1(FiveColours));
-        QPalette palette = form->TB->palette();
+        QPalette palette = WindowProbe::documentArea(*form)->palette();
         palette.setColor(QPalette::Base, background);
         palette.setColor(QPalette::Text, text);
-        form->TB->setPalette(palette);
-        form->Command1_Click();
+        WindowProbe::documentArea(*form)->setPalette(palette);
+        WindowProbe::analyze(*form);
 
         const QList<Run> held = colourRuns(*form);
         QCOMPARE(held.size(), 10);
@@ -303,7 +303,7 @@ private Q_SLOTS:
         }
 
         // Back to a light background: the palette is drawn exactly again.
-        form->TB->setPalette(QPalette(Qt::white));
+        WindowProbe::documentArea(*form)->setPalette(QPalette(Qt::white));
         QCOMPARE(paintedRuns(*form), held);
     }
 

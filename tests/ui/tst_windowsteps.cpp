@@ -16,39 +16,39 @@
 #include <QStandardPaths>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
 // The document's selection as (start, length).
-std::pair<int, int> selection(Form1 &form)
+std::pair<int, int> selection(MainWindow &form)
 {
-    const QTextCursor c = form.TB->textCursor();
+    const QTextCursor c = WindowProbe::documentArea(form)->textCursor();
     return {c.selectionStart(), c.selectionEnd() - c.selectionStart()};
 }
 
-void chooseWords(Form1 &form, const QStringList &words)
+void chooseWords(MainWindow &form, const QStringList &words)
 {
-    form.lstWords->clearSelection();
+    WindowProbe::wordList(form)->clearSelection();
     for (const QString &w : words)
-        form.lstWords->item(entryOf(form, w))->setSelected(true);
+        WindowProbe::wordList(form)->item(entryOf(form, w))->setSelected(true);
 }
 
-void putCaret(Form1 &form, int position)
+void putCaret(MainWindow &form, int position)
 {
-    QTextCursor c = form.TB->textCursor();
+    QTextCursor c = WindowProbe::documentArea(form)->textCursor();
     c.setPosition(position);
-    form.TB->setTextCursor(c);
+    WindowProbe::documentArea(form)->setTextCursor(c);
 }
 
 using Stops = QList<std::pair<int, int>>;
 
 // Where a key, pressed in the document count times, leaves the selection.
-Stops press(Form1 &form, QKeyCombination key, int count)
+Stops press(MainWindow &form, QKeyCombination key, int count)
 {
     Stops stops;
     for (int i = 0; i < count; ++i) {
-        QTest::keyClick(form.TB, key.key(), key.keyboardModifiers());
+        QTest::keyClick(WindowProbe::documentArea(form), key.key(), key.keyboardModifiers());
         stops.append(selection(form));
     }
     return stops;
@@ -93,8 +93,8 @@ private Q_SLOTS:
         QFETCH(QKeyCombination, key);
         QFETCH(Stops, stops);
         auto form = shownForm(QStringLiteral("The other theme the"));
-        form->Command1_Click();
-        form->ckBold->setChecked(bold);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(bold);
         chooseWords(*form, {"the"});
         putCaret(*form, caret);
         QCOMPARE(press(*form, key, int(stops.size())), stops);
@@ -104,7 +104,7 @@ private Q_SLOTS:
     void overlappingOccurrencesOneByOne()
     {
         auto form = shownForm(QStringLiteral("aaaa aa"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         chooseWords(*form, {"aa"});
         putCaret(*form, 0);
         QCOMPARE(press(*form, Qt::Key_F3, 5), (Stops{{0, 2}, {1, 2}, {2, 2}, {5, 2}, {0, 2}}));
@@ -113,12 +113,12 @@ private Q_SLOTS:
     void stepsFollowEdits()
     {
         auto form = shownForm(QStringLiteral("one two one"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         chooseWords(*form, {"one"});
         putCaret(*form, 1);
         QCOMPARE(press(*form, Qt::Key_F3, 1), (Stops{{8, 3}}));
         putCaret(*form, 0);
-        QTest::keyClicks(form->TB, "one ");
+        QTest::keyClicks(WindowProbe::documentArea(*form), "one ");
         putCaret(*form, 1);
         QCOMPARE(press(*form, Qt::Key_F3, 2), (Stops{{4, 3}, {12, 3}}));
     }
@@ -131,7 +131,7 @@ private Q_SLOTS:
             (QStringLiteral("the cat and the dog ").repeated(10) + u'\n').repeated(3);
         EveryTokenPacer pacer;
         auto form = shownForm(text, &pacer);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         chooseWords(*form, {"the"});
         putCaret(*form, 0);
         const QStringList lines = listLines(*form);
@@ -141,7 +141,7 @@ private Q_SLOTS:
             WindowProbe::analysis(*form).findNext->trigger();
             seen.append(selection(*form));
         });
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         pacer.setVisitHook({});
         QVERIFY(!seen.isEmpty());
         for (const auto &[start, length] : seen)
@@ -155,7 +155,7 @@ private Q_SLOTS:
     {
         // Sensitivity 20: "word" twice close by, "thing" twice close by.
         auto form = shownForm(QStringLiteral("word word xxxxxxxxxxxxxxxxxxxxxxxxx thing thing"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         const QList<Run> runs = colourRuns(*form);
         QCOMPARE(runs.size(), 4);
         putCaret(*form, 2);
@@ -185,10 +185,10 @@ private Q_SLOTS:
         QFETCH(QKeyCombination, key);
         QFETCH(QString, message);
         auto form = shownForm(text);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         chooseWords(*form, chosen);
         if (!chosen.isEmpty())
-            form->TB->setPlainText(QStringLiteral("dog"));
+            WindowProbe::documentArea(*form)->setPlainText(QStringLiteral("dog"));
         putCaret(*form, 1);
         press(*form, key, 1);
         QCOMPARE(selection(*form), std::make_pair(1, 0));
@@ -208,15 +208,15 @@ private Q_SLOTS:
         const QString text = QStringLiteral("the cat saw the cat. The dog saw the dog and the cat.");
         const int first = 9, last = 35;
         auto alone = shownForm(text.mid(first, last - first + 1));
-        alone->Command1_Click();
+        WindowProbe::analyze(*alone);
 
         auto form = shownForm(text);
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         const QList<Run> before = colourRuns(*form);
-        QTextCursor c = form->TB->textCursor();
+        QTextCursor c = WindowProbe::documentArea(*form)->textCursor();
         c.setPosition(first);
         c.setPosition(last + 1, QTextCursor::KeepAnchor);
-        form->TB->setTextCursor(c);
+        WindowProbe::documentArea(*form)->setTextCursor(c);
         WindowProbe::analysis(*form).analyzeSelection->trigger();
 
         QCOMPARE(listLines(*form), listLines(*alone));
@@ -230,7 +230,7 @@ private Q_SLOTS:
         std::sort(expected.begin(), expected.end(),
                   [](const Run &a, const Run &b) { return a.first < b.first; });
         QCOMPARE(colourRuns(*form), expected);
-        QCOMPARE(form->TB->toPlainText(), text);
+        QCOMPARE(WindowProbe::documentArea(*form)->toPlainText(), text);
     }
 
     void analyzeSelectionFollowsTyping()
@@ -238,13 +238,13 @@ private Q_SLOTS:
         const QString chapter = QStringLiteral("word word thing thing");
         EveryTokenPacer pacer;
         auto form = shownForm(QStringLiteral("head ") + chapter, &pacer);
-        QTextCursor c = form->TB->textCursor();
+        QTextCursor c = WindowProbe::documentArea(*form)->textCursor();
         c.setPosition(5);
         c.setPosition(int(5 + chapter.size()), QTextCursor::KeepAnchor);
-        form->TB->setTextCursor(c);
+        WindowProbe::documentArea(*form)->setTextCursor(c);
         pacer.setVisitHook([&](qint64 tokens) {
             if (tokens == 1) {
-                QTextCursor at(form->TB->document());
+                QTextCursor at(WindowProbe::documentArea(*form)->document());
                 at.insertText(QStringLiteral("more "));
             }
         });
@@ -259,7 +259,7 @@ private Q_SLOTS:
     void analyzeSelectionWithoutSelection()
     {
         auto form = shownForm(QStringLiteral("the cat the cat"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         const QStringList lines = listLines(*form);
         const QList<Run> colours = colourRuns(*form);
         putCaret(*form, 3);

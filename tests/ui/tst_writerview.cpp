@@ -10,7 +10,7 @@
 #include <QTextCursor>
 
 using namespace tq::testing;
-using tq::ui::Form1;
+using tq::ui::MainWindow;
 
 namespace {
 
@@ -28,18 +28,18 @@ QString longText()
     return text;
 }
 
-void clickEntry(Form1 &form, int entry, Qt::MouseButton button = Qt::LeftButton)
+void clickEntry(MainWindow &form, int entry, Qt::MouseButton button = Qt::LeftButton)
 {
-    const QRect r = form.lstWords->visualItemRect(form.lstWords->item(entry));
-    QTest::mouseClick(form.lstWords->viewport(), button, {}, r.center());
+    const QRect r = WindowProbe::wordList(form)->visualItemRect(WindowProbe::wordList(form)->item(entry));
+    QTest::mouseClick(WindowProbe::wordList(form)->viewport(), button, {}, r.center());
 }
 
 // Where a position is drawn, from the top of the view.
-int shownAt(Form1 &form, int position)
+int shownAt(MainWindow &form, int position)
 {
-    QTextCursor c(form.TB->document());
+    QTextCursor c(WindowProbe::documentArea(form)->document());
     c.setPosition(position);
-    return form.TB->cursorRect(c).top();
+    return WindowProbe::documentArea(form)->cursorRect(c).top();
 }
 
 } // namespace
@@ -71,8 +71,8 @@ private Q_SLOTS:
         QFETCH(int, selected);
         auto form = shownForm(longText());
         if (boldFirst || handler == u"pick") {
-            form->Command1_Click();
-            form->ckBold->setChecked(true);
+            WindowProbe::analyze(*form);
+            WindowProbe::boldCheck(*form)->setChecked(true);
         }
         if (boldFirst) {
             clickEntry(*form, entryOf(*form, QStringLiteral("the")));
@@ -82,13 +82,13 @@ private Q_SLOTS:
         // The writer reads in the middle, caret on a line in view, once the
         // window has settled on the text (its scroll bar shown).
         QCoreApplication::processEvents();
-        QScrollBar *bar = form->TB->verticalScrollBar();
+        QScrollBar *bar = WindowProbe::documentArea(*form)->verticalScrollBar();
         bar->setValue(bar->maximum() / 2);
-        const int top = form->TB->cursorForPosition(QPoint(0, 0)).position();
-        QTextCursor writer = form->TB->cursorForPosition(QPoint(40, form->TB->viewport()->height() / 2));
+        const int top = WindowProbe::documentArea(*form)->cursorForPosition(QPoint(0, 0)).position();
+        QTextCursor writer = WindowProbe::documentArea(*form)->cursorForPosition(QPoint(40, WindowProbe::documentArea(*form)->viewport()->height() / 2));
         const int caret = writer.position();
         writer.setPosition(caret + selected, QTextCursor::KeepAnchor);
-        form->TB->setTextCursor(writer);
+        WindowProbe::documentArea(*form)->setTextCursor(writer);
         const int topAt = shownAt(*form, top);
         const int scroll = bar->value();
         const QString before = WindowProbe::surface(*form).text();
@@ -96,11 +96,11 @@ private Q_SLOTS:
         // Whatever the handler leaves to lay out between events is laid out
         // before looking: the view must not move then either.
         if (handler == u"analyze") {
-            QTest::mouseClick(form->Command1, Qt::LeftButton);
+            QTest::mouseClick(WindowProbe::analyzeButton(*form), Qt::LeftButton);
             settleBold(*form);
             QVERIFY(!colourRuns(*form).isEmpty());
         } else if (handler == u"clear formatting") {
-            QTest::mouseClick(form->Command2, Qt::LeftButton);
+            QTest::mouseClick(WindowProbe::clearFormattingButton(*form), Qt::LeftButton);
             settleBold(*form);
             QCOMPARE(boldRuns(*form), QList<Run>());
         } else if (handler == u"right-click") {
@@ -108,7 +108,7 @@ private Q_SLOTS:
             settleBold(*form);
             QCOMPARE(boldRuns(*form), QList<Run>());
         } else if (handler == u"untick bold") {
-            QTest::mouseClick(form->ckBold, Qt::LeftButton);
+            QTest::mouseClick(WindowProbe::boldCheck(*form), Qt::LeftButton);
             settleBold(*form);
             QCOMPARE(boldRuns(*form), QList<Run>());
         } else if (handler == u"pick") {
@@ -123,11 +123,11 @@ private Q_SLOTS:
             QCOMPARE(bar->value(), scroll);
         QVERIFY2(qAbs(shownAt(*form, top) - topAt) <= 1,
                  qPrintable(QStringLiteral("top line moved from %1 to %2").arg(topAt).arg(shownAt(*form, top))));
-        QCOMPARE(form->TB->textCursor().selectionStart(), caret);
-        QCOMPARE(form->TB->textCursor().selectionEnd(), caret + selected);
+        QCOMPARE(WindowProbe::documentArea(*form)->textCursor().selectionStart(), caret);
+        QCOMPARE(WindowProbe::documentArea(*form)->textCursor().selectionEnd(), caret + selected);
 
         // What is typed next replaces only the writer's own selection.
-        QTest::keyClicks(form->TB, QStringLiteral("XY"));
+        QTest::keyClicks(WindowProbe::documentArea(*form), QStringLiteral("XY"));
         QString expected = before;
         expected.replace(caret, selected, QStringLiteral("XY"));
         QCOMPARE(WindowProbe::surface(*form).text(), expected);
@@ -141,14 +141,14 @@ private Q_SLOTS:
         for (int i = 0; i < 600; ++i)
             paragraph += QStringLiteral("the the the cat %1, ").arg(i);
         auto form = shownForm(paragraph + u'\n' + longText());
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCoreApplication::processEvents();
-        form->TB->verticalScrollBar()->setValue(40);
-        const int top = form->TB->cursorForPosition(QPoint(0, 0)).position();
-        QVERIFY(top > 0 && form->TB->document()->findBlock(top).blockNumber() == 0);
+        WindowProbe::documentArea(*form)->verticalScrollBar()->setValue(40);
+        const int top = WindowProbe::documentArea(*form)->cursorForPosition(QPoint(0, 0)).position();
+        QVERIFY(top > 0 && WindowProbe::documentArea(*form)->document()->findBlock(top).blockNumber() == 0);
         const int topAt = shownAt(*form, top);
 
-        form->ckBold->setChecked(true);
+        WindowProbe::boldCheck(*form)->setChecked(true);
         clickEntry(*form, entryOf(*form, QStringLiteral("the")));
         settleBold(*form);
         QVERIFY(!boldRuns(*form).isEmpty());
@@ -161,10 +161,10 @@ private Q_SLOTS:
     void typingAfterClearAll()
     {
         auto form = shownForm(longText());
-        form->Command1_Click();
-        QTest::mouseClick(form->Command3, Qt::LeftButton);
-        QVERIFY(!form->TB->textCursor().hasSelection());
-        QTest::keyClicks(form->TB, QStringLiteral("fresh start"));
+        WindowProbe::analyze(*form);
+        QTest::mouseClick(WindowProbe::clearAllButton(*form), Qt::LeftButton);
+        QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
+        QTest::keyClicks(WindowProbe::documentArea(*form), QStringLiteral("fresh start"));
         QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("fresh start"));
     }
 
@@ -173,14 +173,14 @@ private Q_SLOTS:
     void workingRangeIsTheAnalysisOwn()
     {
         auto form = shownForm(QStringLiteral("cat dog cat dog cat"));
-        form->Command1_Click();
+        WindowProbe::analyze(*form);
         QCOMPARE(WindowProbe::surface(*form).selStart(), 16);
         QCOMPARE(WindowProbe::surface(*form).selLength(), 3);
-        QCOMPARE(form->TB->textCursor().position(), 0);
-        form->Command2_Click();
+        QCOMPARE(WindowProbe::documentArea(*form)->textCursor().position(), 0);
+        WindowProbe::clearFormatting(*form);
         QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
         QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
-        QVERIFY(!form->TB->textCursor().hasSelection());
+        QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
     }
 };
 

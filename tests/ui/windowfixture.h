@@ -3,7 +3,7 @@
 #pragma once
 
 #include "documentarea.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "passpacer.h"
 #include "runs.h"
 #include "windowprobe.h"
@@ -32,18 +32,18 @@ struct EveryTokenPacer : ui::PassPacer
 };
 
 // pacer, when given, must outlive the window.
-inline std::unique_ptr<ui::Form1> shownForm(const QString &text, ui::PassPacer *pacer = nullptr)
+inline std::unique_ptr<ui::MainWindow> shownForm(const QString &text, ui::PassPacer *pacer = nullptr)
 {
-    auto form = std::make_unique<ui::Form1>(pacer);
+    auto form = std::make_unique<ui::MainWindow>(pacer);
     form->show();
     if (!QTest::qWaitForWindowExposed(form.get()))
         qWarning("window not exposed");
-    form->TB->setPlainText(text);
+    WindowProbe::documentArea(*form)->setPlainText(text);
     return form;
 }
 
 // Lets the event loop lay out the bold still pending outside the view.
-inline void settleBold(ui::Form1 &form)
+inline void settleBold(ui::MainWindow &form)
 {
     for (int turns = 0; WindowProbe::boldPending(form) && turns < 100000; ++turns)
         QCoreApplication::processEvents();
@@ -51,14 +51,14 @@ inline void settleBold(ui::Form1 &form)
 }
 
 // Colour runs as the surface holds them.
-inline QList<Run> colourRuns(ui::Form1 &form)
+inline QList<Run> colourRuns(ui::MainWindow &form)
 {
     ui::WidgetSurface &s = WindowProbe::surface(form);
     return runsOf(s.text().size(), [&](qsizetype i) { return s.colourAt(i); });
 }
 
 // Colour runs as painted over the text in view.
-inline QList<Run> paintedRuns(ui::Form1 &form)
+inline QList<Run> paintedRuns(ui::MainWindow &form)
 {
     QList<Run> runs;
     for (const auto &p : WindowProbe::surface(form).paintedColours())
@@ -67,24 +67,24 @@ inline QList<Run> paintedRuns(ui::Form1 &form)
 }
 
 // Bold runs as the document lays them out (colour 1 stands for bold).
-inline QList<Run> boldRuns(ui::Form1 &form)
+inline QList<Run> boldRuns(ui::MainWindow &form)
 {
     const QByteArray bold = WindowProbe::surface(form).boldShown();
     return runsOf(bold.size(), [&](qsizetype i) { return bold[i] ? 1 : 0; });
 }
 
-inline QStringList listLines(ui::Form1 &form)
+inline QStringList listLines(ui::MainWindow &form)
 {
     QStringList lines;
-    for (int i = 0; i < form.lstWords->count(); ++i)
-        lines.append(form.lstWords->item(i)->text());
+    for (int i = 0; i < WindowProbe::wordList(form)->count(); ++i)
+        lines.append(WindowProbe::wordList(form)->item(i)->text());
     return lines;
 }
 
-inline int entryOf(ui::Form1 &form, const QString &word)
+inline int entryOf(ui::MainWindow &form, const QString &word)
 {
-    for (int i = 0; i < form.lstWords->count(); ++i) {
-        if (form.lstWords->item(i)->text().endsWith(QStringLiteral(" - ") + word))
+    for (int i = 0; i < WindowProbe::wordList(form)->count(); ++i) {
+        if (WindowProbe::wordList(form)->item(i)->text().endsWith(QStringLiteral(" - ") + word))
             return i;
     }
     return -1;

@@ -15,7 +15,7 @@ inline constexpr QSizeF MinimumClient{8550, 4260};
 
 struct PanelLayout
 {
-    QSizeF documentSize;   // TB's width and height
+    QSizeF documentSize;   // the document area's width and height
     qreal frameTop = 0;    // Frame1's top
 };
 

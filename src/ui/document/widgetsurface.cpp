@@ -1,7 +1,7 @@
 #include "widgetsurface.h"
 
 #include "documentarea.h"
-#include "manuscript.h"
+#include "textrules.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -86,7 +86,7 @@ QString WidgetSurface::text() const
         // Not toPlainText(): that turns no-break spaces into spaces, which
         // would make them separate words.
         m_text = m_document->toRawText();
-        documents::breaksAsNewlines(m_text);
+        breaksAsNewlines(m_text);
         m_textValid = true;
     }
     return m_text;
@@ -114,7 +114,7 @@ void WidgetSurface::patchText(int position, int removed, int added)
         range.setPosition(position);
         range.setPosition(int(position + come), QTextCursor::KeepAnchor);
         piece = range.selectedText();
-        documents::breaksAsNewlines(piece);
+        breaksAsNewlines(piece);
     }
     if (piece.size() != come || m_text.size() - gone + come != size) {
         m_textValid = false;

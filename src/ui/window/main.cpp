@@ -2,7 +2,7 @@
 // or, asked for the command line, no window at all.
 #include "commandline.h"
 #include "documentfile.h"
-#include "form1.h"
+#include "mainwindow.h"
 #include "windowstart.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char **argv)
     QApplication::setDesktopFileName(QStringLiteral("org.tallyquill.Tallyquill"));
     // Lives here, not on the heap, so that closing the window during an
     // analysis cannot destroy it while the analysis is still on the stack.
-    tq::ui::Form1 form;
+    tq::ui::MainWindow form;
     form.show();
     // tallyquill [--] [FILE]
     QStringList arguments = QApplication::arguments().mid(1);

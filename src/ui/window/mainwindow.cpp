@@ -1,4 +1,4 @@
-#include "form1.h"
+#include "mainwindow.h"
 
 #include "analysiscommands.h"
 #include "analysispass.h"
@@ -52,35 +52,15 @@ W *named(W *widget, const char *name)
     return widget;
 }
 
-qint16 buttonCode(Qt::MouseButton button)
-{
-    switch (button) {
-    case Qt::LeftButton:
-        return 1;
-    case Qt::RightButton:
-        return 2;
-    case Qt::MiddleButton:
-        return 4;
-    default:
-        return 8;   // any other button counts as "not the left one"
-    }
-}
-
-qint16 shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return qint16((modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-                  | (modifiers & Qt::AltModifier ? 4 : 0));
-}
-
 } // namespace
 
-Form1::Form1(PassPacer *pacer, QWidget *parent)
+MainWindow::MainWindow(PassPacer *pacer, QWidget *parent)
     : QWidget(parent)
     , m_twips(logicalDpiX(), logicalDpiY())
     , m_ownPacer(pacer ? nullptr : std::make_unique<PassPacer>())
     , m_pacer(pacer ? *pacer : *m_ownPacer)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("MainWindow"));
     setWindowTitle(programName());
     setWindowIcon(appIcon());
     createControls();
@@ -88,20 +68,20 @@ Form1::Form1(PassPacer *pacer, QWidget *parent)
     fitCaptions();
     chainTabOrder();
 
-    m_surface = std::make_unique<WidgetSurface>(TB);
-    m_bolding = std::make_unique<SlicedBolding>(*m_surface, TB);
-    m_controls = std::make_unique<FormControls>(txtML, ckFilter, ScrlS, ckOpt, ckBoth, prog);
-    m_list = std::make_unique<WordListBox>(lstWords);
-    m_menu = new DocumentMenu(TB);
-    m_file = new DocumentFile(this, TB);
-    m_exports = new ExportCommands(this, TB, *m_surface, *m_bolding, *m_list);
+    m_surface = std::make_unique<WidgetSurface>(m_documentArea);
+    m_bolding = std::make_unique<SlicedBolding>(*m_surface, m_documentArea);
+    m_controls = std::make_unique<FormControls>(m_minLengthEdit, m_filterCheck, m_sensitivityBar, m_beginningOption, m_completeWordsOption, m_progressBar);
+    m_list = std::make_unique<WordListBox>(m_wordList);
+    m_menu = new DocumentMenu(m_documentArea);
+    m_file = new DocumentFile(this, m_documentArea);
+    m_exports = new ExportCommands(this, m_documentArea, *m_surface, *m_bolding, *m_list);
     // The document menu's sections, in order.
     m_menu->addSection(QStringLiteral("File"), m_file->actions() + m_exports->actions());
-    m_analysis = new AnalysisCommands(this, TB, *m_surface, *m_list,
+    m_analysis = new AnalysisCommands(this, m_documentArea, *m_surface, *m_list,
                                       [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
     connect(m_file, &DocumentFile::note, &m_analysis->notice(), &Notice::tell);
-    m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(TB))->actions());   // owned by TB
+    m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(m_documentArea))->actions());   // owned by m_documentArea
     wire();
 
     setMinimumSize(m_twips.x(MinimumClient.width()), m_twips.y(MinimumClient.height()));
@@ -112,7 +92,7 @@ Form1::Form1(PassPacer *pacer, QWidget *parent)
 // The frame is not known before the window manager has framed the window:
 // it is placed once without one, and again if the framed window then spills
 // over the screen.
-void Form1::placeOnScreen(QMargins frame)
+void MainWindow::placeOnScreen(QMargins frame)
 {
     const QScreen *s = screen();
     if (!s)
@@ -124,101 +104,101 @@ void Form1::placeOnScreen(QMargins frame)
     move(place.framePosition);
 }
 
-Form1::~Form1() = default;
+MainWindow::~MainWindow() = default;
 
-void Form1::createControls()
+void MainWindow::createControls()
 {
-    TB = named(new DocumentArea(this), "TB");
+    m_documentArea = named(new DocumentArea(this), "documentArea");
     QFont documentFont(QStringLiteral("MS Sans Serif"));
     documentFont.setPointSizeF(8.25);
-    TB->setFont(documentFont);
-    TB->document()->setDefaultFont(documentFont);
-    TB->setPlainText(QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
+    m_documentArea->setFont(documentFont);
+    m_documentArea->document()->setDefaultFont(documentFont);
+    m_documentArea->setPlainText(QStringLiteral("The quick brown fox jumps over the lazy dog.\n"));
 
-    Frame1 = named(new QGroupBox(this), "Frame1");
-    Command1 = named(new QPushButton(QStringLiteral("Analyze"), Frame1), "Command1");
-    Command2 = named(new QPushButton(QStringLiteral("Clear Formatting"), Frame1), "Command2");
-    Command3 = named(new QPushButton(QStringLiteral("Clear All"), Frame1), "Command3");
-    for (QPushButton *b : {Command1, Command2, Command3}) {
+    m_controlPanel = named(new QGroupBox(this), "controlPanel");
+    m_analyzeButton = named(new QPushButton(QStringLiteral("Analyze"), m_controlPanel), "analyzeButton");
+    m_clearFormattingButton = named(new QPushButton(QStringLiteral("Clear Formatting"), m_controlPanel), "clearFormattingButton");
+    m_clearAllButton = named(new QPushButton(QStringLiteral("Clear All"), m_controlPanel), "clearAllButton");
+    for (QPushButton *b : {m_analyzeButton, m_clearFormattingButton, m_clearAllButton}) {
         b->setAutoDefault(false);
         b->setDefault(false);
     }
-    prog = named(new FloatProgressBar(Frame1), "prog");
-    lblS = named(new QLabel(QStringLiteral("Sensitivity:"), Frame1), "lblS");
-    ScrlS = named(new ArrowScrollBar(Qt::Horizontal, Frame1), "ScrlS");
-    ScrlS->setRange(20, 400);
-    ScrlS->setSingleStep(1);
-    ScrlS->setPageStep(40);
-    ScrlS->setValue(20);
-    ScrlS->setFocusPolicy(Qt::StrongFocus);
-    new ValueTip(ScrlS, QStringLiteral("characters"));   // owned by ScrlS
-    Label1 = named(new QLabel(QStringLiteral("Minimum Word Check Length:"), Frame1), "Label1");
-    txtML = named(new QLineEdit(QStringLiteral("3"), Frame1), "txtML");
-    Option2 = named(new QRadioButton(QStringLiteral("No Filters"), Frame1), "Option2");
-    ckOpt = named(new QRadioButton(QStringLiteral("Match Must be at the Beginning of a Word"), Frame1),
-                  "ckOpt");
-    ckBoth = named(new QRadioButton(QStringLiteral("Both Match and Original Must be Complete Words"),
-                                    Frame1),
-                   "ckBoth");
-    Option2->setChecked(true);   // the three are one exclusive group by being siblings
-    lstWords = named(new QListWidget(Frame1), "lstWords");
-    lstWords->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lstWords->setSortingEnabled(false);
-    lstWords->setUniformItemSizes(true);   // a book's tens of thousands of words lay out at once
-    ckFilter = named(new QCheckBox(QStringLiteral("Filter Using Minimum Length"), Frame1), "ckFilter");
-    ckBold = named(new QCheckBox(QStringLiteral("Bold Highlighted Words"), Frame1), "ckBold");
+    m_progressBar = named(new FloatProgressBar(m_controlPanel), "progressBar");
+    m_sensitivityLabel = named(new QLabel(QStringLiteral("Sensitivity:"), m_controlPanel), "sensitivityLabel");
+    m_sensitivityBar = named(new ArrowScrollBar(Qt::Horizontal, m_controlPanel), "sensitivityBar");
+    m_sensitivityBar->setRange(20, 400);
+    m_sensitivityBar->setSingleStep(1);
+    m_sensitivityBar->setPageStep(40);
+    m_sensitivityBar->setValue(20);
+    m_sensitivityBar->setFocusPolicy(Qt::StrongFocus);
+    new ValueTip(m_sensitivityBar, QStringLiteral("characters"));   // owned by m_sensitivityBar
+    m_minLengthLabel = named(new QLabel(QStringLiteral("Minimum Word Check Length:"), m_controlPanel), "minLengthLabel");
+    m_minLengthEdit = named(new QLineEdit(QStringLiteral("3"), m_controlPanel), "minLengthEdit");
+    m_noFiltersOption = named(new QRadioButton(QStringLiteral("No Filters"), m_controlPanel), "noFiltersOption");
+    m_beginningOption = named(new QRadioButton(QStringLiteral("Match Must be at the Beginning of a Word"), m_controlPanel),
+                  "beginningOption");
+    m_completeWordsOption = named(new QRadioButton(QStringLiteral("Both Match and Original Must be Complete Words"),
+                                    m_controlPanel),
+                   "completeWordsOption");
+    m_noFiltersOption->setChecked(true);   // the three are one exclusive group by being siblings
+    m_wordList = named(new QListWidget(m_controlPanel), "wordList");
+    m_wordList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_wordList->setSortingEnabled(false);
+    m_wordList->setUniformItemSizes(true);   // a book's tens of thousands of words lay out at once
+    m_filterCheck = named(new QCheckBox(QStringLiteral("Filter Using Minimum Length"), m_controlPanel), "filterCheck");
+    m_boldCheck = named(new QCheckBox(QStringLiteral("Bold Highlighted Words"), m_controlPanel), "boldCheck");
     describeForScreenReaders();
 }
 
 // Buttons and boxes speak their captions; the others get a name here.
-void Form1::describeForScreenReaders()
+void MainWindow::describeForScreenReaders()
 {
     auto describe = [](QWidget *w, const QString &name, const QString &description) {
         if (!name.isEmpty())
             w->setAccessibleName(name);
         w->setAccessibleDescription(description);
     };
-    describe(TB, QStringLiteral("Document"), QStringLiteral("The text to analyse"));
-    describe(ScrlS, QStringLiteral("Sensitivity"),
+    describe(m_documentArea, QStringLiteral("Document"), QStringLiteral("The text to analyse"));
+    describe(m_sensitivityBar, QStringLiteral("Sensitivity"),
              QStringLiteral("How close a repetition must be to be coloured, in characters"));
-    describe(txtML, QStringLiteral("Minimum word check length"),
+    describe(m_minLengthEdit, QStringLiteral("Minimum word check length"),
              QStringLiteral("Shorter words are not looked for as repetitions"));
-    describe(lstWords, QStringLiteral("Word list"),
+    describe(m_wordList, QStringLiteral("Word list"),
              QStringLiteral("Every word with its count, most frequent first"));
-    describe(prog, QStringLiteral("Progress"), QStringLiteral("How far the analysis has got"));
+    describe(m_progressBar, QStringLiteral("Progress"), QStringLiteral("How far the analysis has got"));
     for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{
-             Command1, Command2, Command3, Option2, ckOpt, ckBoth, ckFilter, ckBold})
+             m_analyzeButton, m_clearFormattingButton, m_clearAllButton, m_noFiltersOption, m_beginningOption, m_completeWordsOption, m_filterCheck, m_boldCheck})
         describe(b, b->text(), QString());
-    Command1->setAccessibleDescription(QStringLiteral("Count the words and colour close repetitions"));
-    Command2->setAccessibleDescription(QStringLiteral("Remove all colour and bold"));
-    Command3->setAccessibleDescription(QStringLiteral("Empty the document and the word list"));
+    m_analyzeButton->setAccessibleDescription(QStringLiteral("Count the words and colour close repetitions"));
+    m_clearFormattingButton->setAccessibleDescription(QStringLiteral("Remove all colour and bold"));
+    m_clearAllButton->setAccessibleDescription(QStringLiteral("Empty the document and the word list"));
 }
 
-void Form1::placeControls()
+void MainWindow::placeControls()
 {
     const Twips &t = m_twips;
-    TB->setGeometry(t.rect(120, 120, 8295, 6495));
-    Frame1->setGeometry(t.rect(120, 6600, 8295, 2175));
-    Command1->setGeometry(t.rect(120, 240, 1455, 375));
-    Command2->setGeometry(t.rect(120, 780, 1455, 375));
-    Command3->setGeometry(t.rect(120, 1320, 1455, 375));
-    prog->setGeometry(t.rect(120, 1800, 5655, 255));
-    lblS->setGeometry(t.rect(1920, 240, 750, 195));
-    ScrlS->setGeometry(t.rect(2760, 240, 3015, 255));
-    Label1->setGeometry(t.rect(1920, 600, 2145, 195));
-    txtML->setGeometry(t.rect(5040, 570, 735, 285));
-    Option2->setGeometry(t.rect(1920, 960, 3255, 255));
-    ckOpt->setGeometry(t.rect(1920, 1200, 3495, 255));
-    ckBoth->setGeometry(t.rect(1920, 1440, 3855, 255));
-    lstWords->setGeometry(t.rect(5880, 240, 2295, 1230));
-    ckFilter->setGeometry(t.rect(5880, 1500, 2295, 255));
-    ckBold->setGeometry(t.rect(5880, 1800, 2295, 255));
+    m_documentArea->setGeometry(t.rect(120, 120, 8295, 6495));
+    m_controlPanel->setGeometry(t.rect(120, 6600, 8295, 2175));
+    m_analyzeButton->setGeometry(t.rect(120, 240, 1455, 375));
+    m_clearFormattingButton->setGeometry(t.rect(120, 780, 1455, 375));
+    m_clearAllButton->setGeometry(t.rect(120, 1320, 1455, 375));
+    m_progressBar->setGeometry(t.rect(120, 1800, 5655, 255));
+    m_sensitivityLabel->setGeometry(t.rect(1920, 240, 750, 195));
+    m_sensitivityBar->setGeometry(t.rect(2760, 240, 3015, 255));
+    m_minLengthLabel->setGeometry(t.rect(1920, 600, 2145, 195));
+    m_minLengthEdit->setGeometry(t.rect(5040, 570, 735, 285));
+    m_noFiltersOption->setGeometry(t.rect(1920, 960, 3255, 255));
+    m_beginningOption->setGeometry(t.rect(1920, 1200, 3495, 255));
+    m_completeWordsOption->setGeometry(t.rect(1920, 1440, 3855, 255));
+    m_wordList->setGeometry(t.rect(5880, 240, 2295, 1230));
+    m_filterCheck->setGeometry(t.rect(5880, 1500, 2295, 255));
+    m_boldCheck->setGeometry(t.rect(5880, 1800, 2295, 255));
 }
 
 // The panel is laid out for a small font. Where the system font is larger,
 // the panel's font shrinks until every caption fits its control, so none is
 // cut off or runs into its neighbour.
-void Form1::fitCaptions()
+void MainWindow::fitCaptions()
 {
     struct Fit
     {
@@ -227,12 +207,12 @@ void Form1::fitCaptions()
     };
     const Twips &t = m_twips;
     const std::initializer_list<Fit> fits = {
-        {Command1, Command1->width()}, {Command2, Command2->width()},
-        {Command3, Command3->width()}, {Option2, Option2->width()},
-        {ckOpt, ckOpt->width()},       {ckBoth, ckBoth->width()},
-        {ckFilter, ckFilter->width()}, {ckBold, ckBold->width()},
+        {m_analyzeButton, m_analyzeButton->width()}, {m_clearFormattingButton, m_clearFormattingButton->width()},
+        {m_clearAllButton, m_clearAllButton->width()}, {m_noFiltersOption, m_noFiltersOption->width()},
+        {m_beginningOption, m_beginningOption->width()},       {m_completeWordsOption, m_completeWordsOption->width()},
+        {m_filterCheck, m_filterCheck->width()}, {m_boldCheck, m_boldCheck->width()},
         // The labels grow to their captions, up to the control beside them.
-        {lblS, t.x(2760 - 1920 - 30)}, {Label1, t.x(5040 - 1920 - 60)},
+        {m_sensitivityLabel, t.x(2760 - 1920 - 30)}, {m_minLengthLabel, t.x(5040 - 1920 - 60)},
     };
     auto fitsAll = [&] {
         for (const Fit &f : fits) {
@@ -241,33 +221,33 @@ void Form1::fitCaptions()
         }
         return true;
     };
-    QFont font = Frame1->font();
+    QFont font = m_controlPanel->font();
     while (!fitsAll() && font.pointSizeF() > 6) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
-        Frame1->setFont(font);
+        m_controlPanel->setFont(font);
     }
-    for (QLabel *label : {lblS, Label1})
+    for (QLabel *label : {m_sensitivityLabel, m_minLengthLabel})
         label->resize(label->sizeHint());
 }
 
-void Form1::chainTabOrder()
+void MainWindow::chainTabOrder()
 {
-    const QList<QWidget *> order = {TB,      txtML,  Command3, Command2, ScrlS,  Command1,
-                                    lstWords, ckFilter, ckBold, ckOpt,  ckBoth, Option2};
+    const QList<QWidget *> order = {m_documentArea,      m_minLengthEdit,  m_clearAllButton, m_clearFormattingButton, m_sensitivityBar,  m_analyzeButton,
+                                    m_wordList, m_filterCheck, m_boldCheck, m_beginningOption,  m_completeWordsOption, m_noFiltersOption};
     for (qsizetype i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
-void Form1::wire()
+void MainWindow::wire()
 {
-    connect(Command1, &QPushButton::clicked, this, &Form1::Command1_Click);
-    connect(Command2, &QPushButton::clicked, this, &Form1::Command2_Click);
-    connect(Command3, &QPushButton::clicked, this, &Form1::Command3_Click);
+    connect(m_analyzeButton, &QPushButton::clicked, this, &MainWindow::analyze);
+    connect(m_clearFormattingButton, &QPushButton::clicked, this, &MainWindow::clearFormatting);
+    connect(m_clearAllButton, &QPushButton::clicked, this, &MainWindow::clearAll);
     // Raised by every change of the selection, from the user or from code.
-    connect(lstWords, &QListWidget::itemSelectionChanged, this, &Form1::lstWords_Click);
-    connect(ckBold, &QCheckBox::toggled, this, &Form1::ckBold_Click);
-    lstWords->viewport()->installEventFilter(this);
-    lstWords->installEventFilter(this);
+    connect(m_wordList, &QListWidget::itemSelectionChanged, this, &MainWindow::onWordSelectionChanged);
+    connect(m_boldCheck, &QCheckBox::toggled, this, &MainWindow::onBoldToggled);
+    m_wordList->viewport()->installEventFilter(this);
+    m_wordList->installEventFilter(this);
 
     // A file's content replaces the document: what was found in the old one goes.
     connect(m_file, &DocumentFile::replacingDocument, this, [this] {
@@ -279,45 +259,43 @@ void Form1::wire()
 
 // The selected lines, in list order, one per line: the frequency list can be
 // taken elsewhere.
-void Form1::copySelectedLines()
+void MainWindow::copySelectedLines()
 {
     QStringList lines;
-    for (int i = 0; i < lstWords->count(); ++i) {
-        if (lstWords->item(i)->isSelected())
-            lines.append(WordListBox::publishedLine(lstWords->item(i)));
+    for (int i = 0; i < m_wordList->count(); ++i) {
+        if (m_wordList->item(i)->isSelected())
+            lines.append(WordListBox::publishedLine(m_wordList->item(i)));
     }
     if (!lines.isEmpty())
         QGuiApplication::clipboard()->setText(lines.join(u'\n') + u'\n');
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == lstWords && event->type() == QEvent::KeyPress
+    if (watched == m_wordList && event->type() == QEvent::KeyPress
         && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
         copySelectedLines();
         return true;
     }
-    if (watched == lstWords->viewport()
+    if (watched == m_wordList->viewport()
         && (event->type() == QEvent::MouseButtonPress
             || event->type() == QEvent::MouseButtonDblClick)) {
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const QPointF at = mouse->position();
-        lstWords_MouseDown(buttonCode(mouse->button()), shiftCode(mouse->modifiers()),
-                           float(m_twips.fromX(int(at.x()))), float(m_twips.fromY(int(at.y()))));
+        onWordListPressed(mouse->button());
         // Only the left button selects; the others have had their effect.
         return mouse->button() != Qt::LeftButton;
     }
     return QWidget::eventFilter(watched, event);
 }
 
-void Form1::Command1_Click()
+void MainWindow::analyze()
 {
     // The pass starts by clearing all bold.
     m_bolding->cancel();
     startPass([this] { runPass(*m_surface); });
 }
 
-void Form1::analyzeRange(qsizetype first, qsizetype last)
+void MainWindow::analyzeRange(qsizetype first, qsizetype last)
 {
     // The pass clears the bold of its part only; the rest keeps the chosen words'.
     m_bolding->finish();
@@ -325,7 +303,7 @@ void Form1::analyzeRange(qsizetype first, qsizetype last)
         RangeSurface part(*m_surface, first, last);
         // The part moves with what the writer types while the pass yields.
         const QMetaObject::Connection follow = connect(
-            TB->document(), &QTextDocument::contentsChange, this,
+            m_documentArea->document(), &QTextDocument::contentsChange, this,
             [&part](int position, int removed, int added) { part.followEdit(position, removed, added); });
         runPass(part);
         disconnect(follow);
@@ -336,7 +314,7 @@ void Form1::analyzeRange(qsizetype first, qsizetype last)
 // loop: the running pass stops at its next resume and the newest request
 // runs once it has unwound, so repeated presses never pile passes (and their
 // copies of the document) onto the stack.
-void Form1::startPass(std::function<void()> pass)
+void MainWindow::startPass(std::function<void()> pass)
 {
     m_nextPass = std::move(pass);
     if (m_passRunning) {
@@ -349,7 +327,7 @@ void Form1::startPass(std::function<void()> pass)
     m_passRunning = false;
 }
 
-void Form1::runPass(TextSurface &surface)
+void MainWindow::runPass(TextSurface &surface)
 {
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
@@ -370,7 +348,7 @@ void Form1::runPass(TextSurface &surface)
 }
 
 // The engine's yield after every token but the last.
-bool Form1::resumePass(quint64 pass, qint64 tokens)
+bool MainWindow::resumePass(quint64 pass, qint64 tokens)
 {
     if (!m_pacer.isCurrent(pass))
         return false;
@@ -384,71 +362,68 @@ bool Form1::resumePass(quint64 pass, qint64 tokens)
     return m_pacer.isCurrent(pass);
 }
 
-void Form1::Command2_Click()
+void MainWindow::clearFormatting()
 {
     m_bolding->cancel();
     resetFormatting(*m_surface);
     m_surface->flushFormatting();
 }
 
-void Form1::Command3_Click()
+void MainWindow::clearAll()
 {
     m_bolding->cancel();
-    clearAll(*m_surface, *m_list);
+    tq::clearAll(*m_surface, *m_list);
     m_surface->flushFormatting();
 }
 
-void Form1::lstWords_Click()
+void MainWindow::onWordSelectionChanged()
 {
-    if (!ckBold->isChecked())
+    if (!m_boldCheck->isChecked())
         return;
     m_bolding->start(*m_list);
 }
 
-void Form1::lstWords_MouseDown(qint16 button, qint16 shift, float x, float y)
+void MainWindow::onWordListPressed(Qt::MouseButton button)
 {
-    Q_UNUSED(shift);
-    Q_UNUSED(x);
-    Q_UNUSED(y);
-    if (button == 1)
+    if (button == Qt::LeftButton)
         return;   // the list applies its own selection rules
     {
         // One notification for the whole clear, not one per entry.
-        const QSignalBlocker quiet(lstWords);
-        lstWords->clearSelection();
+        const QSignalBlocker quiet(m_wordList);
+        m_wordList->clearSelection();
     }
-    lstWords_Click();
+    onWordSelectionChanged();
 }
 
-void Form1::ckBold_Click()
+void MainWindow::onBoldToggled()
 {
-    if (ckBold->isChecked()) {
-        lstWords_Click();
+    if (m_boldCheck->isChecked()) {
+        onWordSelectionChanged();
     } else {
         m_bolding->cancel();
-        ClearBold(*m_surface);
+        clearBold(*m_surface);
         m_surface->flushFormatting();
     }
 }
 
-void Form1::Form_Resize()
+void MainWindow::followResize()
 {
     const std::optional<PanelLayout> layout = applyResizeRule(
         [this] { return QSizeF(m_twips.fromX(width()), m_twips.fromY(height())); },
         [this](QSizeF client) { resize(m_twips.x(client.width()), m_twips.y(client.height())); });
     if (!layout)
         return;
-    TB->resize(m_twips.x(layout->documentSize.width()), m_twips.y(layout->documentSize.height()));
-    Frame1->move(Frame1->x(), m_twips.y(layout->frameTop));
+    m_documentArea->resize(m_twips.x(layout->documentSize.width()), m_twips.y(layout->documentSize.height()));
+    m_controlPanel->move(m_controlPanel->x(), m_twips.y(layout->frameTop));
 }
 
-void Form1::resizeEvent(QResizeEvent *event)
+void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
-    Form_Resize();
+    followResize();
 }
 
-void Form1::moveEvent(QMoveEvent *event)
+void MainWindow::moveEvent(QMoveEvent *event)
 {
     QWidget::moveEvent(event);
     const QRect framed = frameGeometry();
@@ -462,7 +437,7 @@ void Form1::moveEvent(QMoveEvent *event)
     }
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (!m_file->maySetAside()) {
         event->ignore();

@@ -38,45 +38,14 @@ class WidgetSurface;
 class WordListBox;
 struct WindowProbe;
 
-class Form1 : public QWidget
+class MainWindow : public QWidget
 {
     Q_OBJECT
 public:
     // Passes are paced by pacer, which must outlive the window, or when none
     // is given by a pacer of the window's own on the steady clock.
-    explicit Form1(PassPacer *pacer = nullptr, QWidget *parent = nullptr);
-    ~Form1() override;
-
-    // The controls, each also findable by its object name.
-    DocumentArea *TB;
-    QGroupBox *Frame1;
-    QPushButton *Command1;
-    QPushButton *Command2;
-    QPushButton *Command3;
-    FloatProgressBar *prog;
-    QLabel *lblS;
-    QScrollBar *ScrlS;
-    QLabel *Label1;
-    QLineEdit *txtML;
-    QRadioButton *Option2;
-    QRadioButton *ckOpt;
-    QRadioButton *ckBoth;
-    QListWidget *lstWords;
-    QCheckBox *ckFilter;
-    QCheckBox *ckBold;
-
-    // Event handlers.
-    void Command1_Click();   // Analyze
-    // "Analyze Selection": a pass over the offsets [first, last] alone.
-    void analyzeRange(qsizetype first, qsizetype last);
-    void Command2_Click();   // Clear Formatting
-    void Command3_Click();   // Clear All
-    void lstWords_Click();
-    // button: 1 left, 2 right, 4 middle; shift: 1 shift, 2 control, 4 alt;
-    // x and y in twips.
-    void lstWords_MouseDown(qint16 button, qint16 shift, float x, float y);
-    void ckBold_Click();
-    void Form_Resize();
+    explicit MainWindow(PassPacer *pacer = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     // The file behind the document: opening, saving, recovery.
     DocumentFile &documentFile() { return *m_file; }
@@ -88,6 +57,36 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The controls, each also findable by its object name.
+    DocumentArea *m_documentArea;
+    QGroupBox *m_controlPanel;
+    QPushButton *m_analyzeButton;
+    QPushButton *m_clearFormattingButton;
+    QPushButton *m_clearAllButton;
+    FloatProgressBar *m_progressBar;
+    QLabel *m_sensitivityLabel;
+    QScrollBar *m_sensitivityBar;
+    QLabel *m_minLengthLabel;
+    QLineEdit *m_minLengthEdit;
+    QRadioButton *m_noFiltersOption;
+    QRadioButton *m_beginningOption;
+    QRadioButton *m_completeWordsOption;
+    QListWidget *m_wordList;
+    QCheckBox *m_filterCheck;
+    QCheckBox *m_boldCheck;
+
+    // What the controls do.
+    void analyze();
+    // "Analyze Selection": a pass over the offsets [first, last] alone.
+    void analyzeRange(qsizetype first, qsizetype last);
+    void clearFormatting();
+    void clearAll();
+    void onWordSelectionChanged();
+    // A press on the list other than with the left button clears the selection.
+    void onWordListPressed(Qt::MouseButton button);
+    void onBoldToggled();
+    void followResize();
+
     void placeOnScreen(QMargins frame);
     void createControls();
     void describeForScreenReaders();
