@@ -100,7 +100,8 @@ QList<QCommandLineOption> driverOptions()
          u"I,J-K,...|all"_s},
         {u"time"_s, u"Print the pass's wall time on standard error."_s},
         {u"time-clear"_s, u"(widget) Time \"Clear Formatting\" afterwards."_s},
-        {u"open"_s, u"Read FILE as the window opens it (.txt, .md, .html, .odt, .docx; paragraph ends as \"\\n\")."_s},
+        {u"open"_s, u"Read FILE as the window opens it (."_s + documents::readableSuffixes().join(u", ."_s)
+                        + u"; paragraph ends as \"\\n\")."_s},
     };
 }
 
@@ -241,6 +242,8 @@ int main(int argc, char **argv)
         const documents::ReadResult read = documents::readManuscript(options->file);
         if (!read.document)
             return fail(read.error);
+        if (!read.note.isEmpty())
+            std::fprintf(stderr, "tq-analyze: %s\n", qPrintable(read.note));
         text = documents::documentText(*read.document);
     } else {
         QFile file(options->file);

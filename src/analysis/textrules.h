@@ -37,6 +37,19 @@ inline bool isLineBreak(char16_t c)
     return (c >= u'\n' && c <= u'\r') || c == 0x2028 || c == 0x2029;
 }
 
+// Turns a QTextDocument's raw text into the analysis's: paragraph ends, line
+// breaks and the marks Qt puts where a table cell, a row or a frame starts
+// or ends (U+FDD0, U+FDD1) all read as "\n", one character for one, so that
+// offsets stay the document's.
+inline void breaksAsNewlines(QString &text)
+{
+    for (QChar &c : text) {
+        const char16_t u = c.unicode();
+        if (u == 0x2029 || u == 0x2028 || u == 0xFDD0 || u == 0xFDD1)
+            c = u'\n';
+    }
+}
+
 // What ends a token: a space, and a line break under that rule.
 inline bool separatesTokens(char16_t c, WordRules rules)
 {

@@ -37,7 +37,9 @@ struct Request
 QList<QCommandLineOption> options()
 {
     return QList<QCommandLineOption>{
-        {u"analyze"_s, u"Analyse FILE (.txt, .md, .html, .odt, .docx) without a window."_s, u"FILE"_s},
+        {u"analyze"_s,
+         u"Analyse FILE (."_s + documents::readableSuffixes().join(u", ."_s) + u") without a window."_s,
+         u"FILE"_s},
         {u"word-list"_s, u"Write the word list to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"phrase-list"_s, u"Write the repeated phrases to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"highlighted"_s, u"Write the document with the colours to OUT, as .html or .odt."_s, u"OUT"_s},
@@ -123,6 +125,8 @@ int analyze(const Request &request)
     documents::ReadResult read = documents::readManuscript(request.file);
     if (!read.document)
         return fail(read.error);
+    if (!read.note.isEmpty())
+        say(stderr, QStringLiteral("tallyquill: %1\n").arg(read.note));
 
     MemorySurface surface(documents::documentText(*read.document));
     if (const QString wrong = request.analysis.checkRange(surface.text().size()); !wrong.isEmpty())

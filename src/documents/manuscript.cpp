@@ -6,10 +6,13 @@
 #include "odfreader.h"
 #include "plaintext.h"
 #include "richtext.h"
+#include "rtfreader.h"
+#include "textrules.h"
 #include "writers.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -29,9 +32,75 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-// A document that never reaches for anything outside it: a style sheet or a
-// picture named in it could be any file on the machine (a device that never
-// ends, a huge file), so every resource reads as empty.
+// Every suffix read, by format; anything else is read as plain text.
+struct Suffixes
+{
+    FileFormat format;
+    QStringList suffixes;
+};
+const QList<Suffixes> &suffixTable()
+{
+    static const QList<Suffixes> table = {
+        {FileFormat::PlainText, {QStringLiteral("txt")}},
+        {FileFormat::Markdown, {QStringLiteral("md"), QStringLiteral("markdown")}},
+        {FileFormat::Html, {QStringLiteral("html"), QStringLiteral("htm")}},
+        {FileFormat::OpenDocument, {QStringLiteral("odt")}},
+        {FileFormat::FlatOpenDocument, {QStringLiteral("fodt")}},
+        {FileFormat::Word, {QStringLiteral("docx")}},
+        {FileFormat::Rtf, {QStringLiteral("rtf")}},
+    };
+    return table;
+}
+
+bool isReadOnly(FileFormat format)
+{
+    return format == FileFormat::Word || format == FileFormat::FlatOpenDocument || format == FileFormat::Rtf;
+}
+
+// Files that are no manuscript this program reads, known by their first
+// bytes whatever their name; empty for any other file.
+QString notReadHere(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = file.read(8);
+    if (head.startsWith("%PDF-"))
+        return QStringLiteral("it is a PDF file, which is not read here");
+    if (!head.startsWith("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"))
+        return {};
+    // An OLE compound file: an old Office file (.doc), or an encrypted
+    // .docx, whose package is one stream named "EncryptedPackage".
+    file.seek(0);
+    const QByteArray name = QByteArray("E\0n\0c\0r\0y\0p\0t\0e\0d\0P\0a\0c\0k\0a\0g\0e\0", 32);
+    QByteArray tail;
+    while (!file.atEnd()) {
+        QByteArray chunk = tail + file.read(1 << 20);
+        if (chunk.contains(name))
+            return protectedByPassword();
+        tail = chunk.right(name.size() - 1);
+    }
+    return QStringLiteral("it is an older Office file (such as a .doc), which is not read here; "
+                          "save it as .docx or .odt");
+}
+
+QString countOfBytes(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 byte") : QStringLiteral("%1 bytes").arg(count);
+}
+
+// Soft hyphens only say where a line may break; left in, they would make
+// "extra\u00ADordinary" another word than "extraordinary".
+qsizetype dropSoftHyphens(QString &text)
+{
+    const qsizetype before = text.size();
+    text.remove(QChar(0x00AD));
+    return before - text.size();
+}
+
+// Reads HTML without reaching for anything outside it: a style sheet or a
+// picture named in the file could be any file on the machine (a device
+// that never ends, a huge file), so every resource reads as empty.
 class SelfContainedDocument : public QTextDocument
 {
 protected:
@@ -149,24 +218,40 @@ bool savesInPlace(FileFormat format)
     return format == FileFormat::PlainText || format == FileFormat::Markdown || format == FileFormat::Html;
 }
 
+QString whyNotSavedInPlace(const Manuscript &source)
+{
+    if (!savesInPlace(source.format))
+        return QStringLiteral("lose what the window does not show of it, such as notes and comments");
+    if (source.unreadableBytes > 0)
+        return QStringLiteral("write \u201C\uFFFD\u201D for the %1 of it that could not be read")
+            .arg(countOfBytes(source.unreadableBytes));
+    if (source.droppedSoftHyphens > 0)
+        return QStringLiteral("leave out the soft hyphens in it, which were not read");
+    return {};
+}
+
 FileFormat formatForSaving(const QString &path)
 {
     const FileFormat format = formatForReading(path);
-    return format == FileFormat::Word ? FileFormat::PlainText : format;
+    return isReadOnly(format) ? FileFormat::PlainText : format;
 }
 
 FileFormat formatForReading(const QString &path)
 {
     const QString suffix = suffixOf(path);
-    if (suffix == u"md" || suffix == u"markdown")
-        return FileFormat::Markdown;
-    if (suffix == u"html" || suffix == u"htm")
-        return FileFormat::Html;
-    if (suffix == u"odt")
-        return FileFormat::OpenDocument;
-    if (suffix == u"docx")
-        return FileFormat::Word;
+    for (const Suffixes &entry : suffixTable()) {
+        if (entry.suffixes.contains(suffix))
+            return entry.format;
+    }
     return FileFormat::PlainText;
+}
+
+QStringList readableSuffixes()
+{
+    QStringList all;
+    for (const Suffixes &entry : suffixTable())
+        all += entry.suffixes;
+    return all;
 }
 
 ReadResult readManuscript(const QString &path)
@@ -188,17 +273,32 @@ ReadResult readManuscript(const QString &path)
     auto document = std::make_unique<SelfContainedDocument>();
     Manuscript source{path, formatForReading(path), {}};
     bool ok = false;
-    if (source.format == FileFormat::OpenDocument || source.format == FileFormat::Word) {
+    reason = notReadHere(path);
+    if (!reason.isEmpty()) {
+        ok = false;
+    } else if (source.format == FileFormat::OpenDocument || source.format == FileFormat::Word) {
         ok = readContainer(path, source.format, *document, source.format, reason);
     } else if (const std::optional<QByteArray> bytes = readWhole(path, reason)) {
         if (source.format == FileFormat::Html) {
             ok = readHtml(htmlAsUtf8(*bytes), *document, reason);
+        } else if (source.format == FileFormat::FlatOpenDocument) {
+            ok = readFlatOpenDocument(*bytes, *document, reason);
+        } else if (source.format == FileFormat::Rtf) {
+            ok = readRtf(*bytes, *document, reason);
         } else if (std::optional<DecodedText> decoded = decodePlainText(*bytes, reason)) {
+            source.droppedSoftHyphens = dropSoftHyphens(decoded->text);
             if (decoded->text.size() > MaxDocumentCharacters) {
                 reason = tooLongReason();
             } else {
                 document->setPlainText(decoded->text);
                 source.plainForm = decoded->form;
+                source.unreadableBytes = decoded->unreadableBytes;
+                if (decoded->unreadableBytes > 0)
+                    result.note = QStringLiteral("%1 of %2 could not be read as %3 and %4 as \u201C\uFFFD\u201D.")
+                                      .arg(countOfBytes(decoded->unreadableBytes), QFileInfo(path).fileName(),
+                                           QString::fromLatin1(decoded->form.encoding),
+                                           decoded->unreadableBytes == 1 ? QStringLiteral("shows")
+                                                                        : QStringLiteral("show"));
                 ok = true;
             }
         }
@@ -222,12 +322,7 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
     case FileFormat::Markdown: {
         QString text = document.toRawText();
         text.remove(QChar::ObjectReplacementCharacter);
-        for (QChar &c : text) {
-            // Table cells and frames are marked by these; in plain text
-            // they end a line.
-            if (c == QChar(0xFDD0) || c == QChar(0xFDD1))
-                c = u'\n';
-        }
+        tq::breaksAsNewlines(text);
         bytes = encodePlainText(text, target.plainForm, reason);
         break;
     }
@@ -240,7 +335,12 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
             reason = QStringLiteral("the document could not be packed");
         break;
     case FileFormat::Word:
-        reason = QStringLiteral("Word documents are only read; save as OpenDocument instead");
+    case FileFormat::FlatOpenDocument:
+    case FileFormat::Rtf:
+        reason = QStringLiteral("%1 documents are only read; save as OpenDocument instead")
+                     .arg(target.format == FileFormat::Word ? QStringLiteral("Word")
+                          : target.format == FileFormat::Rtf ? QStringLiteral("RTF")
+                                                             : QStringLiteral("Flat OpenDocument"));
         break;
     }
     if (!bytes)
@@ -251,10 +351,7 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
 QString documentText(const QTextDocument &document)
 {
     QString text = document.toRawText();
-    for (QChar &c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    }
+    tq::breaksAsNewlines(text);
     return text;
 }
 

@@ -4,20 +4,25 @@
 // Plain text (.txt and anything unknown that reads as text) and Markdown
 // (.md, .markdown; kept exactly as written) remember their encoding, BOM and
 // line-end style, so that saving gives the same bytes back. HTML (.html,
-// .htm) is read as a browser shows its prose (see htmlreader.h). OpenDocument (.odt) and Word (.docx) give
-// paragraphs, line breaks and the writer's italic, bold and underline; notes,
-// comments, headers, footers and deleted tracked text are left out.
+// .htm) is read as a browser shows its prose (see htmlreader.h). OpenDocument
+// (.odt, and flat .fodt), Word (.docx) and RTF (.rtf) give paragraphs, line
+// breaks and the writer's italic, bold and underline; notes, comments,
+// headers, footers, hidden text, tables of contents and deleted tracked text
+// are left out, and so are soft hyphens, which are only hints where a line
+// may break.
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTextDocument>
 
 #include <memory>
 
 namespace tq::documents {
 
-enum class FileFormat { PlainText, Markdown, Html, OpenDocument, Word };
+// Read-only formats come after Word; recovery copies store the number.
+enum class FileFormat { PlainText, Markdown, Html, OpenDocument, Word, FlatOpenDocument, Rtf };
 enum class LineEnding { Lf, CrLf, Cr };
 
 // How a plain text or Markdown file was written.
@@ -36,18 +41,31 @@ struct Manuscript
     QString path;
     FileFormat format = FileFormat::PlainText;
     PlainTextForm plainForm;   // used by PlainText and Markdown only
+    // Bytes of a plain text file that could not be decoded and read as
+    // U+FFFD, and soft hyphens left out: writing the text back would not give
+    // the file's bytes back.
+    qsizetype unreadableBytes = 0;
+    qsizetype droppedSoftHyphens = 0;
 };
 
 // Whether Save may write the document back to the file it came from. Not for
 // .odt or .docx: the file holds more than was read, which a copy would lose.
 bool savesInPlace(FileFormat format);
+// Empty when Save may write over source's own file, else why it may not
+// (one phrase, "it holds notes ... that would be lost").
+QString whyNotSavedInPlace(const Manuscript &source);
 
 // By suffix, for Save As: .md/.markdown, .odt, .html/.htm; anything else
-// (.docx included, which is never written) is plain text.
+// (the read-only formats included) is plain text.
 FileFormat formatForSaving(const QString &path);
 
-// By suffix, for opening: as formatForSaving, plus .docx.
+// By suffix, for opening: as formatForSaving, plus the read-only formats
+// (.docx, .fodt, .rtf).
 FileFormat formatForReading(const QString &path);
+
+// Every suffix formatForReading knows, lower case, for the Open dialog's
+// filter and the command line's help.
+QStringList readableSuffixes();
 
 struct ReadResult
 {
@@ -57,6 +75,9 @@ struct ReadResult
     std::unique_ptr<QTextDocument> document;
     Manuscript source;
     QString error;   // on failure: one sentence naming the file and the reason
+    // On success, a sentence for the writer when the text is not all the
+    // file held (bytes that could not be decoded); else empty.
+    QString note;
 };
 
 // Needs a QGuiApplication (any platform, "offscreen" included).

@@ -7,6 +7,7 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <vector>
 
 namespace tq::documents {
@@ -83,6 +84,7 @@ private:
     StyleSheet m_styles;
     QString m_currentStyle;   // key of the style:style being read
     int m_paragraphDepth = 0;
+    bool m_hiddenParagraph = false;   // a text:hidden-paragraph field hides it
     bool m_lastWasSpace = true;
     QString m_collapsed;   // scratch for appendCollapsed
 };
@@ -102,6 +104,9 @@ void OdfReader::readTextProperties(QXmlStreamReader &xml)
     const QStringView underline = attributes.value(StyleNs, QStringLiteral("text-underline-style"));
     if (!underline.isEmpty())
         own.underline = underline != u"none";
+    const QStringView display = attributes.value(TextNs, QStringLiteral("display"));
+    if (!display.isEmpty())
+        own.hidden = display == u"none";
 }
 
 bool OdfReader::skipped(const QXmlStreamReader &xml) const
@@ -110,13 +115,24 @@ bool OdfReader::skipped(const QXmlStreamReader &xml) const
     const QStringView name = xml.name();
     if (ns == DrawNs)   // pictures, shapes and the text boxes inside them
         return true;
+    // The master pages hold the headers and footers, in styles.xml and in a
+    // flat file alike.
     if (ns == OfficeNs)
-        return name == u"annotation" || name == u"forms"
-               || (!m_builder && (name == u"automatic-styles" || name == u"master-styles"));
-    if (ns == TextNs)
+        return name == u"annotation" || name == u"forms" || name == u"master-styles"
+               || (!m_builder && name == u"automatic-styles");
+    if (ns == TextNs) {
+        // Text shown only while a condition is false, and sections the
+        // writer hid.
+        const QXmlStreamAttributes attributes = xml.attributes();
+        if (name == u"hidden-text")
+            return attributes.value(TextNs, QStringLiteral("is-hidden")) != u"false";
+        if (name == u"section")
+            return attributes.value(TextNs, QStringLiteral("display")) == u"none"
+                   || attributes.value(TextNs, QStringLiteral("is-hidden")) == u"true";
         return name == u"note" || name == u"tracked-changes" || name == u"table-of-content"
                || name.endsWith(u"index") || name == u"bibliography" || name == u"ruby-text"
                || name.endsWith(u"-decls");
+    }
     return false;
 }
 
@@ -169,9 +185,12 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
                 m_builder->startParagraph();
                 ++m_paragraphDepth;
                 m_lastWasSpace = true;
+                m_hiddenParagraph = false;
                 style = resolve(u"paragraph", xml).over(style);
             } else if (m_paragraphDepth > 0 && ns == TextNs) {
-                if (name == u"span" || name == u"a") {
+                if (name == u"hidden-paragraph") {
+                    m_hiddenParagraph |= xml.attributes().value(TextNs, QStringLiteral("is-hidden")) != u"false";
+                } else if (name == u"span" || name == u"a") {
                     style = resolve(u"text", xml).over(style);
                 } else if (name == u"s") {
                     const int count = std::clamp(
@@ -190,8 +209,12 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
         } else if (xml.isEndElement()) {
             if (xml.namespaceUri() == StyleNs && xml.name() == u"style")
                 m_currentStyle.clear();
-            if (m_builder && xml.namespaceUri() == TextNs && (xml.name() == u"p" || xml.name() == u"h"))
+            if (m_builder && xml.namespaceUri() == TextNs && (xml.name() == u"p" || xml.name() == u"h")) {
                 --m_paragraphDepth;
+                if (m_hiddenParagraph || m_builder->paragraphHidden())
+                    m_builder->dropParagraph();
+                m_hiddenParagraph = false;
+            }
             styles.pop_back();
         } else if (xml.isCharacters() && m_paragraphDepth > 0) {
             appendCollapsed(xml.text(), styles.back());
@@ -201,17 +224,17 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
 }
 
 // Word's elements, by local name, whose content is not prose: deleted text,
-// field instructions, note and comment marks, drawings and text boxes, and
+// deleted field instructions, note and comment marks, drawings and text boxes, and
 // properties (read where they matter).
 bool wordSkipped(QStringView name)
 {
     static const QStringList names = {
         QStringLiteral("del"), QStringLiteral("moveFrom"), QStringLiteral("delText"),
-        QStringLiteral("instrText"), QStringLiteral("delInstrText"),
+        QStringLiteral("delInstrText"),
         QStringLiteral("footnoteReference"), QStringLiteral("endnoteReference"),
         QStringLiteral("commentReference"), QStringLiteral("annotationRef"),
         QStringLiteral("drawing"), QStringLiteral("pict"), QStringLiteral("object"),
-        QStringLiteral("AlternateContent"), QStringLiteral("sectPr"), QStringLiteral("sdtPr"),
+        QStringLiteral("AlternateContent"), QStringLiteral("sectPr"),
         QStringLiteral("tblPr"), QStringLiteral("trPr"), QStringLiteral("tcPr"),
         QStringLiteral("tblGrid"), QStringLiteral("rPrChange"), QStringLiteral("pPrChange"),
         QStringLiteral("fldData"), QStringLiteral("rt"), QStringLiteral("sym")};
@@ -249,12 +272,99 @@ CharStyle readRunProperties(QXmlStreamReader &xml, QString &styleId, QString &re
             style.italic = wordOn(xml);
         else if (name == u"u")
             style.underline = wordOn(xml);
+        else if (name == u"vanish")
+            style.hidden = wordOn(xml);
         else if (name == u"rStyle")
             styleId = wordAttribute(xml, u"val");
         xml.skipCurrentElement();
     }
     return style;
 }
+
+// Reads on to the end of the element whose child has just been read.
+void skipRestOfParent(QXmlStreamReader &xml)
+{
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        xml.readNext();
+        if (xml.isStartElement())
+            ++depth;
+        else if (xml.isEndElement())
+            --depth;
+    }
+}
+
+// Reads the current w:sdtPr to its end; true when the block is a table of
+// contents.
+bool readBlockProperties(QXmlStreamReader &xml, QString &reason)
+{
+    bool contents = false;
+    for (int depth = 1; depth > 0 && !xml.atEnd();) {
+        xml.readNext();
+        if (!acceptToken(xml, reason))
+            return false;
+        if (xml.isStartElement()) {
+            ++depth;
+            if (xml.name() == u"docPartGallery" && wordAttribute(xml, u"val") == u"Table of Contents")
+                contents = true;
+        } else if (xml.isEndElement()) {
+            --depth;
+        }
+    }
+    return contents;
+}
+
+// A table of contents is a field whose result is the list of headings.
+bool isContentsField(QStringView instruction)
+{
+    return instruction.trimmed().startsWith(u"TOC", Qt::CaseInsensitive);
+}
+
+// Word's complex fields (w:fldChar begin, instruction, separate, result,
+// end), nested as they come: what the instruction part shows is never
+// prose, nor is the result of a table of contents.
+class FieldStack
+{
+public:
+    void fieldChar(QStringView type)
+    {
+        if (type == u"begin") {
+            // Deeper than any real document: counted but not kept.
+            if (m_fields.size() < MaxDepth)
+                m_fields.push_back({});
+            else
+                ++m_overflow;
+        } else if (type == u"separate") {
+            if (m_overflow == 0 && !m_fields.empty())
+                m_fields.back().separated = true;
+        } else if (type == u"end") {
+            if (m_overflow > 0)
+                --m_overflow;
+            else if (!m_fields.empty())
+                m_fields.pop_back();
+        }
+    }
+    void instruction(const QString &text)
+    {
+        if (m_overflow == 0 && !m_fields.empty() && !m_fields.back().separated)
+            m_fields.back().instruction += text;
+    }
+    bool hidesText() const
+    {
+        return std::any_of(m_fields.cbegin(), m_fields.cend(), [](const Field &field) {
+            return !field.separated || isContentsField(field.instruction);
+        });
+    }
+
+private:
+    static constexpr size_t MaxDepth = 64;
+    struct Field
+    {
+        QString instruction;
+        bool separated = false;
+    };
+    std::vector<Field> m_fields;
+    int m_overflow = 0;
+};
 
 class WordReader
 {
@@ -264,7 +374,7 @@ public:
 
 private:
     // Reads the current w:pPr to its end; returns whether the paragraph's
-    // own end was deleted under tracked changes.
+    // own end was deleted under tracked changes or hidden.
     bool readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle, QString &reason);
 
     StyleSheet m_styles;
@@ -309,7 +419,7 @@ bool WordReader::readParagraphProperties(QXmlStreamReader &xml, CharStyle &parag
             xml.skipCurrentElement();
         } else if (xml.name() == u"rPr") {
             while (xml.readNextStartElement()) {
-                if (xml.name() == u"del")
+                if (xml.name() == u"del" || (xml.name() == u"vanish" && wordOn(xml)))
                     endDeleted = true;
                 xml.skipCurrentElement();
             }
@@ -325,6 +435,8 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
     QXmlStreamReader xml(bytes);
     CharStyle paragraphStyle;
     CharStyle runStyle;
+    FieldStack fields;
+    bool fieldHidAll = false;   // text of the paragraph was left out as a field's
     bool joinNext = false;
     bool endDeleted = false;
     while (!xml.atEnd() && reason.isEmpty() && !builder.tooLong()) {
@@ -333,6 +445,8 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
             return false;
         if (xml.isEndElement() && xml.name() == u"p") {
             joinNext = endDeleted;
+            if (!joinNext && (builder.paragraphHidden() || (fieldHidAll && builder.paragraphEmpty())))
+                builder.dropParagraph();
             continue;
         }
         if (!xml.isStartElement())
@@ -340,10 +454,25 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
         const QStringView name = xml.name();
         if (wordSkipped(name)) {
             xml.skipCurrentElement();
+        } else if (name == u"sdtPr") {
+            if (readBlockProperties(xml, reason))
+                skipRestOfParent(xml);
+        } else if (name == u"fldSimple" && isContentsField(wordAttribute(xml, u"instr"))) {
+            xml.skipCurrentElement();
+        } else if (name == u"fldChar") {
+            fields.fieldChar(wordAttribute(xml, u"fldCharType"));
+        } else if (name == u"instrText") {
+            fields.instruction(xml.readElementText());
+        } else if (fields.hidesText() && (name == u"t" || name == u"tab" || name == u"br" || name == u"cr"
+                                          || name == u"noBreakHyphen")) {
+            fieldHidAll = true;
+            xml.skipCurrentElement();
         } else if (name == u"p") {
             // A paragraph whose end was deleted runs on into the next one.
-            if (!joinNext)
+            if (!joinNext) {
                 builder.startParagraph();
+                fieldHidAll = false;
+            }
             joinNext = endDeleted = false;
             paragraphStyle = CharStyle();
         } else if (name == u"pPr") {
@@ -365,8 +494,6 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
                 builder.lineBreak(runStyle);
         } else if (name == u"noBreakHyphen") {
             builder.append(u"\u2011", runStyle);
-        } else if (name == u"softHyphen") {
-            builder.append(u"\u00AD", runStyle);
         }
     }
     return readCleanly(xml, reason);
@@ -396,8 +523,23 @@ QString wordMainPart(ZipContainer &container)
 
 } // namespace
 
+QString protectedByPassword()
+{
+    return QStringLiteral("it is protected by a password; save a copy without one to read it here");
+}
+
 bool readOpenDocument(ZipContainer &container, QTextDocument &document, QString &reason)
 {
+    // An encrypted document lists how each part was encrypted.
+    if (container.has(QStringLiteral("META-INF/manifest.xml"))) {
+        const std::optional<QByteArray> manifest = container.read(QStringLiteral("META-INF/manifest.xml"), reason);
+        if (!manifest)
+            return false;
+        if (manifest->contains("encryption-data")) {
+            reason = protectedByPassword();
+            return false;
+        }
+    }
     if (container.has(QStringLiteral("mimetype"))) {
         const std::optional<QByteArray> type = container.read(QStringLiteral("mimetype"), reason);
         if (!type)
@@ -421,6 +563,32 @@ bool readOpenDocument(ZipContainer &container, QTextDocument &document, QString 
     }
     RichTextBuilder builder(document);
     if (!nestingWithinBounds(*content, reason) || !reader.read(*content, &builder, reason))
+        return false;
+    return builder.finish(reason);
+}
+
+bool readFlatOpenDocument(const QByteArray &bytes, QTextDocument &document, QString &reason)
+{
+    // The root names what the file holds; a flat spreadsheet or drawing is
+    // no text.
+    QXmlStreamReader probe(bytes);
+    while (!probe.atEnd() && !probe.isStartElement()) {
+        probe.readNext();
+        if (!acceptToken(probe, reason))
+            return false;
+    }
+    const QStringView type = probe.attributes().value(OfficeNs, QStringLiteral("mimetype"));
+    if (probe.namespaceUri() != OfficeNs || probe.name() != u"document"
+        || !(type.isEmpty() || type.startsWith(u"application/vnd.oasis.opendocument.text"))) {
+        reason = type.isEmpty() ? QStringLiteral("it is not a flat OpenDocument text")
+                                : QStringLiteral("it is not an OpenDocument text (it holds %1)").arg(type.left(80));
+        return false;
+    }
+    if (!nestingWithinBounds(bytes, reason))
+        return false;
+    OdfReader reader;
+    RichTextBuilder builder(document);
+    if (!reader.read(bytes, &builder, reason))
         return false;
     return builder.finish(reason);
 }

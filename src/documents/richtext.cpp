@@ -5,6 +5,7 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 
@@ -26,40 +27,71 @@ void RichTextBuilder::startParagraph()
 {
     if (m_tooLong)
         return;
+    m_paragraphEnded = !m_first;
     if (!m_first)
         m_text += u'\n';
     m_first = false;
     m_paragraphEmpty = true;
+    m_paragraphHasHidden = false;
+    m_paragraphStart = m_text.size();
+}
+
+void RichTextBuilder::dropParagraph()
+{
+    if (m_tooLong)
+        return;
+    const qsizetype cut = m_paragraphEnded ? m_paragraphStart - 1 : m_paragraphStart;
+    m_text.truncate(cut);
+    while (!m_formatted.isEmpty() && m_formatted.last().start >= cut)
+        m_formatted.removeLast();
+    if (!m_formatted.isEmpty())
+        m_formatted.last().length = std::min(m_formatted.last().length, cut - m_formatted.last().start);
+    m_first = cut == 0 && !m_paragraphEnded;
+    m_paragraphEnded = false;
+    m_paragraphEmpty = true;
+    m_paragraphHasHidden = false;
+    m_paragraphStart = cut;
 }
 
 void RichTextBuilder::append(QStringView text, const CharStyle &style)
 {
     if (text.isEmpty() || m_tooLong)
         return;
+    if (style.hidden.value_or(false)) {
+        m_paragraphHasHidden = true;
+        return;
+    }
     if (m_text.size() + text.size() > MaxDocumentCharacters) {
         m_tooLong = true;
         m_text.clear();
         m_formatted.clear();
         return;
     }
-    m_first = false;
-    m_paragraphEmpty = false;
     const qsizetype start = m_text.size();
     m_text += text;
     // Inside a paragraph, only a line break may end a line; whatever else
-    // the document would take for a paragraph or frame end is a space.
+    // the document would take for a paragraph or frame end is a space. Soft
+    // hyphens are only hints where a line may break: they go.
+    qsizetype to = start;
     for (qsizetype i = start; i < m_text.size(); ++i) {
         const char16_t c = m_text.at(i).unicode();
-        if (c == u'\n' || c == u'\r' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1)
-            m_text[i] = u' ';
+        if (c == 0x00AD)
+            continue;
+        m_text[to++] = c == u'\n' || c == u'\r' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1 ? u' ' : c;
     }
+    m_text.truncate(to);
+    const qsizetype length = to - start;
+    if (length == 0)
+        return;
+    m_first = false;
+    m_paragraphEmpty = false;
     if (!style.italic.value_or(false) && !style.bold.value_or(false) && !style.underline.value_or(false))
         return;
     if (!m_formatted.isEmpty() && m_formatted.last().style == style
         && m_formatted.last().start + m_formatted.last().length == start)
-        m_formatted.last().length += text.size();
+        m_formatted.last().length += length;
     else
-        m_formatted.append({start, text.size(), style});
+        m_formatted.append({start, length, style});
 }
 
 bool RichTextBuilder::finish(QString &reason)

@@ -31,12 +31,13 @@ struct CharStyle
     std::optional<bool> italic;
     std::optional<bool> bold;
     std::optional<bool> underline;
+    std::optional<bool> hidden;   // text the writer hid, which is not read
 
     // These properties where set, else base's.
     CharStyle over(const CharStyle &base) const
     {
         return {italic ? italic : base.italic, bold ? bold : base.bold,
-                underline ? underline : base.underline};
+                underline ? underline : base.underline, hidden ? hidden : base.hidden};
     }
     bool operator==(const CharStyle &) const = default;
 };
@@ -50,12 +51,18 @@ public:
     explicit RichTextBuilder(QTextDocument &document) : m_document(document) {}
 
     void startParagraph();
+    // Hidden text is left out, and so are soft hyphens: they only mark
+    // where a line may break, and would make a word another word.
     void append(QStringView text, const CharStyle &style);
     void lineBreak(const CharStyle &style) { append(QStringView(u"\u2028"), style); }
     // Whether the paragraph being built holds nothing yet.
     bool paragraphEmpty() const { return m_paragraphEmpty; }
     // Whether the text went past MaxDocumentCharacters: a reader may stop.
     bool tooLong() const { return m_tooLong; }
+    // Whether it holds nothing but hidden text: a paragraph the writer hid.
+    bool paragraphHidden() const { return m_paragraphEmpty && m_paragraphHasHidden; }
+    // Takes the paragraph being built out again, with its paragraph end.
+    void dropParagraph();
     // Puts everything into the document; false with the reason when the
     // text went past MaxDocumentCharacters (whatever came after was dropped).
     bool finish(QString &reason);
@@ -74,6 +81,9 @@ private:
     bool m_first = true;
     bool m_paragraphEmpty = true;
     bool m_tooLong = false;
+    bool m_paragraphHasHidden = false;
+    bool m_paragraphEnded = false;   // whether the paragraph began with "\n"
+    qsizetype m_paragraphStart = 0;
 };
 
 // XML in a container is the word processor's own and never declares a

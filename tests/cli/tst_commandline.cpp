@@ -52,6 +52,7 @@ private Q_SLOTS:
     void agreesWithTheDriver();
     void listOnStandardOutput();
     void phraseList();
+    void unreadableBytesNoted();
     void refused_data();
     void refused();
     void helpAndVersion();
@@ -80,6 +81,9 @@ void CommandLineTest::agreesWithTheDriver_data()
     QTest::newRow(".docx, filtered, beginning of words")
         << fixture("pandoc.docx")
         << QStringList{"--filter", "--min-length", "5 letters", "--mode", "begin", "--sensitivity", "120"};
+    QTest::newRow(".rtf, sensitivity 300") << fixture("manuscript.rtf") << QStringList{"--sensitivity", "300"};
+    QTest::newRow(".fodt, line breaks separate")
+        << fixture("manuscript-saved.fodt") << QStringList{"--line-breaks-separate", "--sensitivity", "300"};
 }
 
 // The word list file and the colours of the highlighted document are those
@@ -146,6 +150,23 @@ void CommandLineTest::phraseList()
     QVERIFY(bytesOf(path("out/w.txt")).startsWith("3 - took\n3 - a\n3 - deep\n3 - breath\n1 - he\n"));
     QCOMPARE(run("tallyquill", {"--analyze", path("breath.txt"), "--phrase-list", path("out/p.txt")}).status, 0);
     QCOMPARE(bytesOf(path("out/p.txt")), QByteArray("3 - took a deep breath\n"));
+}
+
+// A UTF-8 file with a stray byte is read, and both programs say once, on
+// standard error, how many bytes could not be read.
+void CommandLineTest::unreadableBytesNoted()
+{
+    const QString file = fixture("encodings/russian-stray-byte.txt");
+    const Run ours = run("tallyquill", {"--analyze", file});
+    QCOMPARE(ours.status, 0);
+    QVERIFY(!ours.out.isEmpty());
+    QCOMPARE(ours.err.count('\n'), 1);
+    QVERIFY2(ours.err.startsWith("tallyquill: 1 byte of russian-stray-byte.txt could not be read"), ours.err.constData());
+    const Run driver = run("tq-analyze", {"--open", file});
+    QCOMPARE(driver.status, 0);
+    // Qt's own warnings (a missing XDG_RUNTIME_DIR) may come first.
+    QCOMPARE(driver.err.count("tq-analyze: "), 1);
+    QVERIFY2(driver.err.contains("tq-analyze: 1 byte of russian-stray-byte.txt could not be read"), driver.err.constData());
 }
 
 void CommandLineTest::refused_data()

@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
@@ -291,6 +292,29 @@ private Q_SLOTS:
         QVERIFY(back.document);
         QCOMPARE(tq::documents::documentText(*back.document),
                  QStringLiteral("Chapter one. More. Again."));
+    }
+
+    // A UTF-8 file with a stray byte opens with a note; writing it over
+    // would turn that byte into U+FFFD, so Save asks for another name and
+    // the file keeps every byte.
+    void neverWritesOverBytesItCouldNotRead()
+    {
+        const QString p = path(QStringLiteral("stray.txt"));
+        const QByteArray original("\xE2\x80\x9CQuoted\xE2\x80\x9D \xE2\x80\x94 a \x92stray.\n");
+        writeBytes(p, original);
+        QVERIFY(file().openFile(p));
+        const auto *notice = m_form->findChild<QLabel *>(QStringLiteral("notice"));
+        QVERIFY(notice && notice->isVisible());
+        QVERIFY2(notice->text().contains(QStringLiteral("1 byte of stray.txt could not be read")),
+                 qPrintable(notice->text()));
+        typeAtEnd(*m_form, QStringLiteral(" More."));
+        MessageBoxes boxes(QMessageBox::Ok);
+        QVERIFY(!file().saveTo(p));
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY2(boxes.asked().constFirst().contains(QStringLiteral("could not be read")),
+                 qPrintable(boxes.asked().constFirst()));
+        QCOMPARE(bytesOf(p), original);
+        QVERIFY(file().saveTo(path(QStringLiteral("stray-copy.txt"))));
     }
 
     void failedSaveSaysSoAndKeepsEdits()

@@ -1,6 +1,7 @@
 #include "widgetsurface.h"
 
 #include "documentarea.h"
+#include "textrules.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QElapsedTimer>
@@ -79,26 +80,13 @@ void WidgetSurface::followDocument()
             &WidgetSurface::queueRepaintColours);
 }
 
-namespace {
-
-// Paragraph and line ends read as "\n", the way the analysis splits lines.
-void mapBreaks(QString &text)
-{
-    for (QChar &c : text) {
-        if (c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
-            c = u'\n';
-    }
-}
-
-} // namespace
-
 QString WidgetSurface::text() const
 {
     if (!m_textValid) {
         // Not toPlainText(): that turns no-break spaces into spaces, which
         // would make them separate words.
         m_text = m_document->toRawText();
-        mapBreaks(m_text);
+        breaksAsNewlines(m_text);
         m_textValid = true;
     }
     return m_text;
@@ -126,7 +114,7 @@ void WidgetSurface::patchText(int position, int removed, int added)
         range.setPosition(position);
         range.setPosition(int(position + come), QTextCursor::KeepAnchor);
         piece = range.selectedText();
-        mapBreaks(piece);
+        breaksAsNewlines(piece);
     }
     if (piece.size() != come || m_text.size() - gone + come != size) {
         m_textValid = false;

@@ -29,7 +29,9 @@ FileType saveType(FileFormat format)
     case FileFormat::Markdown:
         return {QStringLiteral("Markdown (*.md *.markdown)"), QStringLiteral("md")};
     case FileFormat::OpenDocument:
-    case FileFormat::Word:   // never written; its nearest kin is
+    case FileFormat::Word:   // the read-only formats' nearest kin
+    case FileFormat::FlatOpenDocument:
+    case FileFormat::Rtf:
         return {QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("odt")};
     case FileFormat::Html:
         return {QStringLiteral("HTML (*.html *.htm)"), QStringLiteral("html")};
@@ -56,7 +58,9 @@ QVariantMap describe(const Manuscript &file)
             {QStringLiteral("format"), int(file.format)},
             {QStringLiteral("encoding"), file.plainForm.encoding},
             {QStringLiteral("bom"), file.plainForm.bom},
-            {QStringLiteral("lineEnding"), int(file.plainForm.lineEnding)}};
+            {QStringLiteral("lineEnding"), int(file.plainForm.lineEnding)},
+            {QStringLiteral("unreadableBytes"), file.unreadableBytes},
+            {QStringLiteral("droppedSoftHyphens"), file.droppedSoftHyphens}};
 }
 
 std::optional<Manuscript> described(const QVariantMap &source)
@@ -67,12 +71,14 @@ std::optional<Manuscript> described(const QVariantMap &source)
     Manuscript file;
     file.path = path;
     file.format = FileFormat(std::clamp(source.value(QStringLiteral("format")).toInt(),
-                                        int(FileFormat::PlainText), int(FileFormat::Word)));
+                                        int(FileFormat::PlainText), int(FileFormat::Rtf)));
     file.plainForm.encoding = source.value(QStringLiteral("encoding"), file.plainForm.encoding).toByteArray();
     file.plainForm.bom = source.value(QStringLiteral("bom")).toBool();
     file.plainForm.lineEnding = documents::LineEnding(
         std::clamp(source.value(QStringLiteral("lineEnding")).toInt(), int(documents::LineEnding::Lf),
                    int(documents::LineEnding::Cr)));
+    file.unreadableBytes = source.value(QStringLiteral("unreadableBytes")).toLongLong();
+    file.droppedSoftHyphens = source.value(QStringLiteral("droppedSoftHyphens")).toLongLong();
     return file;
 }
 
@@ -143,8 +149,8 @@ void DocumentFile::open()
 {
     const QString path = QFileDialog::getOpenFileName(
         m_window, QStringLiteral("Open"), m_recent.lastFolder(),
-        QStringLiteral("Manuscripts (*.txt *.md *.markdown *.html *.htm *.odt *.docx);;"
-                       "All files (*)"));
+        QStringLiteral("Manuscripts (*.%1);;All files (*)")
+            .arg(documents::readableSuffixes().join(QStringLiteral(" *."))));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -183,6 +189,8 @@ bool DocumentFile::openFile(const QString &path)
     m_writtenHere = false;
     m_recent.add(m_file->path);
     showCaption();
+    if (!read.note.isEmpty())
+        Q_EMIT note(read.note);
     return true;
 }
 
@@ -197,7 +205,7 @@ void DocumentFile::replaceContent(std::unique_ptr<QTextDocument> content, bool m
 
 bool DocumentFile::save()
 {
-    if (!m_file || !(documents::savesInPlace(m_file->format) || m_writtenHere))
+    if (!m_file || !(documents::whyNotSavedInPlace(*m_file).isEmpty() || m_writtenHere))
         return saveAs();
     return write(*m_file);
 }
@@ -229,14 +237,14 @@ bool DocumentFile::saveTo(const QString &path)
                                  .arg(QFileInfo(path).fileName()));
         return false;
     }
-    // An .odt or .docx holds more than was read (notes, comments, layout):
-    // writing over it would lose all that.
-    if (m_file && !documents::savesInPlace(m_file->format) && !m_writtenHere
-        && samePath(path, m_file->path)) {
+    // An .odt or .docx holds more than was read (notes, comments, layout),
+    // a text file may hold bytes that could not be read: writing over it
+    // would lose all that.
+    const QString loss = m_file && !m_writtenHere ? documents::whyNotSavedInPlace(*m_file) : QString();
+    if (!loss.isEmpty() && samePath(path, m_file->path)) {
         QMessageBox::warning(m_window, programName(),
-                             QStringLiteral("Saving over \"%1\" would lose what the window does not "
-                                            "show of it, such as notes and comments. Choose another name.")
-                                 .arg(QFileInfo(path).fileName()));
+                             QStringLiteral("Saving over \"%1\" would %2. Choose another name.")
+                                 .arg(QFileInfo(path).fileName(), loss));
         return false;
     }
     Manuscript target;

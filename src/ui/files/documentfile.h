@@ -68,6 +68,8 @@ public:
 Q_SIGNALS:
     // The document's whole content is about to be replaced by a file's.
     void replacingDocument();
+    // A passing remark for the writer about the file just opened.
+    void note(const QString &message);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

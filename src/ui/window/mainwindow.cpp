@@ -5,6 +5,7 @@
 #include "arrowscrollbar.h"
 #include "documentarea.h"
 #include "documentfile.h"
+#include "notice.h"
 #include "documentmenu.h"
 #include "documentzoom.h"
 #include "memorylist.h"
@@ -79,6 +80,7 @@ MainWindow::MainWindow(PassPacer *pacer, QWidget *parent)
     m_analysis = new AnalysisCommands(this, m_documentArea, *m_surface, *m_list,
                                       [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
+    connect(m_file, &DocumentFile::note, &m_analysis->notice(), &Notice::tell);
     m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(m_documentArea))->actions());   // owned by m_documentArea
     wire();
 
