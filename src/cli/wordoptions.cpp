@@ -1,5 +1,7 @@
 #include "wordoptions.h"
 
+#include "passoptions.h"
+
 #include <QFile>
 #include <QStringDecoder>
 
@@ -17,11 +19,6 @@ QString bare(const QString &name)
     while (n.startsWith(u'-'))
         n.remove(0, 1);
     return n;
-}
-
-bool isLineEndBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r';
 }
 
 } // namespace
@@ -97,16 +94,7 @@ std::optional<QStringList> readIgnoreList(const QByteArray &bytes, QString &erro
     }
     if (text.startsWith(QChar::ByteOrderMark))
         text.remove(0, 1);
-    QStringList words;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        while (!line.isEmpty() && isLineEndBlank(line.front()))
-            line = line.sliced(1);
-        while (!line.isEmpty() && isLineEndBlank(line.back()))
-            line.chop(1);
-        if (!line.isEmpty())
-            words.append(line.toString());
-    }
-    return words;
+    return ignoredWordLines(text);
 }
 
 std::optional<std::pair<qsizetype, qsizetype>> readRange(QStringView text)

@@ -2,6 +2,7 @@
 
 #include "container.h"
 #include "exports.h"
+#include "htmlreader.h"
 #include "odfreader.h"
 #include "plaintext.h"
 #include "writers.h"
@@ -25,37 +26,6 @@ constexpr qint64 MaxTextFileBytes = 256LL * 1024 * 1024;
 QString suffixOf(const QString &path)
 {
     return QFileInfo(path).suffix().toLower();
-}
-
-// Reads HTML without reaching for anything outside it: a style sheet or a
-// picture named in the file could be any file on the machine (a device
-// that never ends, a huge file), so every resource reads as empty.
-class SelfContainedDocument : public QTextDocument
-{
-protected:
-    QVariant loadResource(int, const QUrl &) override { return QByteArray(); }
-};
-
-// Pictures are not prose, and a picture that was never loaded would be
-// looked for again wherever the document is shown.
-void removePictures(QTextDocument &document)
-{
-    QList<int> positions;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.isValid() && fragment.charFormat().isImageFormat()) {
-                for (int i = 0; i < fragment.length(); ++i)
-                    positions.append(fragment.position() + i);
-            }
-        }
-    }
-    QTextCursor cursor(&document);
-    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
-        cursor.setPosition(*it);
-        cursor.setPosition(*it + 1, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
 }
 
 QString decodeHtml(const QByteArray &bytes)
@@ -176,7 +146,7 @@ ReadResult readManuscript(const QString &path)
         return result;
     }
 
-    auto document = std::make_unique<SelfContainedDocument>();
+    auto document = std::make_unique<QTextDocument>();
     Manuscript source{path, formatForReading(path), {}};
     bool ok = false;
     if (source.format == FileFormat::OpenDocument || source.format == FileFormat::Word) {
@@ -184,10 +154,8 @@ ReadResult readManuscript(const QString &path)
     } else if (const std::optional<QByteArray> bytes = readWhole(path, reason)) {
         if (source.format == FileFormat::Html) {
             document->setUndoRedoEnabled(false);
-            document->setHtml(decodeHtml(*bytes));
-            removePictures(*document);
+            ok = readHtml(decodeHtml(*bytes).toUtf8(), *document, reason);
             document->setUndoRedoEnabled(true);
-            ok = true;
         } else if (std::optional<DecodedText> decoded = decodePlainText(*bytes, reason)) {
             document->setPlainText(decoded->text);
             source.plainForm = decoded->form;
