@@ -79,7 +79,7 @@ QList<std::pair<int, int>> linesInView(MainWindow &form)
 // Every coloured character on a line in view is painted in its colour.
 void checkViewPainted(MainWindow &form)
 {
-    const QList<tq::ui::WidgetSurface::PaintedRun> painted = WindowProbe::paintedColours(form);
+    const QList<WindowProbe::PaintedRun> painted = WindowProbe::paintedColours(form);
     int coloured = 0;
     for (const auto &[from, to] : linesInView(form)) {
         for (int i = from; i < to; ++i) {
