@@ -19,7 +19,7 @@ public:
     {
         m_builder.append(text, CharStyle{look.italic, look.bold, look.underline});
     }
-    void finish() { m_builder.finish(); }
+    bool finish(QString &reason) { return m_builder.finish(reason); }
 
 private:
     RichTextBuilder m_builder;
@@ -36,7 +36,8 @@ std::unique_ptr<QTextDocument> pastedDocument(const QString &html)
         return pasted;
     RebuildSink sink(*pasted);
     walkRuns(read, AnalysisMarks{}, sink);
-    sink.finish();
+    if (!sink.finish(reason))
+        pasted->clear();   // too long for a document: nothing rather than part
     return pasted;
 }
 
