@@ -9,6 +9,7 @@
 #include "documentarea.h"
 #include "floatprogressbar.h"
 #include "mainwindow.h"
+#include "passpacer.h"
 #include "slicedbolding.h"
 #include "widgetsurface.h"
 
@@ -20,6 +21,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <functional>
 
 namespace tq::ui {
 
@@ -58,10 +65,83 @@ struct WindowProbe
     static const WordTable &wordTable(const MainWindow &form) { return form.m_table; }
     // Bold chosen but not yet written everywhere, or written but not yet laid out.
     static bool boldPending(MainWindow &form) { return form.m_bolding->isRunning() || form.m_surface->boldPending(); }
+
+    // The analysis's working selection, cut to the text.
+    static qsizetype selStart(MainWindow &form) { return form.m_surface->selStart(); }
+    static qsizetype selLength(MainWindow &form) { return form.m_surface->selLength(); }
+
+    // The document positions whose colours were painted last.
+    static std::pair<int, int> paintedRange(MainWindow &form) { return form.m_surface->m_paintedRange; }
+    // The colours painted over the text in view: (start, end, colour) runs.
+    struct PaintedRun
+    {
+        int start;
+        int end;
+        Colour colour;
+    };
+    static QList<PaintedRun> paintedColours(MainWindow &form)
+    {
+        QList<PaintedRun> runs;
+        for (const QTextEdit::ExtraSelection &s : form.m_documentArea->extraSelections()) {
+            const QColor c = s.format.foreground().color();
+            runs.append(PaintedRun{s.cursor.selectionStart(), s.cursor.selectionEnd(),
+                                   Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16});
+        }
+        return runs;
+    }
+
+    // Bold as the document's block layouts show it, one flag per character.
+    static QByteArray boldShown(MainWindow &form)
+    {
+        const qsizetype length = form.m_surface->text().size();
+        QByteArray shown(length, 0);
+        const QTextDocument *document = form.m_documentArea->document();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+            for (const QTextLayout::FormatRange &r : block.layout()->formats()) {
+                if (r.format.fontWeight() < QFont::Bold)
+                    continue;
+                const qsizetype start = block.position() + r.start;
+                const qsizetype end = std::min<qsizetype>(start + r.length, length);
+                for (qsizetype i = start; i < end; ++i)
+                    shown[i] = 1;
+            }
+        }
+        return shown;
+    }
+};
+
+// A pacer that counts the visits of the last pass started and runs a hook at
+// the start of each, with the number of tokens handled so far: whoever owns
+// it can act there as a writer would.
+class ProbePacer : public PassPacer
+{
+public:
+    using PassPacer::PassPacer;
+
+    void setVisitHook(std::function<void(qint64)> hook) { m_visitHook = std::move(hook); }
+    qint64 visits() const { return m_visits; }
+
+    quint64 startPass() override
+    {
+        m_visits = 0;
+        return PassPacer::startPass();
+    }
+    void visitStarting(qint64 tokens) override
+    {
+        PassPacer::visitStarting(tokens);
+        ++m_visits;
+        if (m_visitHook)
+            m_visitHook(tokens);
+    }
+
+private:
+    std::function<void(qint64)> m_visitHook;
+    qint64 m_visits = 0;
 };
 
 } // namespace tq::ui
 
 namespace tq::testing {
+using ui::ProbePacer;
 using ui::WindowProbe;
 }

@@ -80,7 +80,7 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
         && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    ui::PassPacer pacer;
+    ui::ProbePacer pacer;
     ui::MainWindow form(&pacer);
 
     if (controls.sens < WindowProbe::sensitivityBar(form)->minimum() || controls.sens > WindowProbe::sensitivityBar(form)->maximum()) {
@@ -168,7 +168,7 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     // timed "Clear Formatting" below copy all of them first.
     const QList<Colour> &colours = ui::WindowProbe::surface(form).colours();
     run.colour = QList<Colour>(colours.cbegin(), colours.cend());
-    run.bold = ui::WindowProbe::surface(form).boldShown();
+    run.bold = ui::WindowProbe::boldShown(form);
 
     if (timeClear)
         timing.clear = timedAnswer(form, [&] { WindowProbe::clearFormatting(form); });

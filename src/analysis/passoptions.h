@@ -11,6 +11,25 @@
 
 namespace tq {
 
+// A list of words to ignore as a writer types it, one per line: spaces, tabs
+// and carriage returns at the ends of a line are not part of the word, and
+// blank lines are skipped. The same for a file given on the command line and
+// for the window's dialog.
+inline QStringList ignoredWordLines(QStringView text)
+{
+    auto blank = [](QChar c) { return c == u' ' || c == u'\t' || c == u'\r'; };
+    QStringList words;
+    for (QStringView line : text.split(u'\n')) {
+        while (!line.isEmpty() && blank(line.front()))
+            line = line.sliced(1);
+        while (!line.isEmpty() && blank(line.back()))
+            line.chop(1);
+        if (!line.isEmpty())
+            words.append(line.toString());
+    }
+    return words;
+}
+
 // Words never listed and never searched for repetitions, compared with each
 // cleaned word once both are lowered the way the list lowers words.
 class IgnoredWords

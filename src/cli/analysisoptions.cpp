@@ -1,5 +1,6 @@
 #include "analysisoptions.h"
 
+#include "passoptions.h"
 #include "wordforms.h"
 
 #include <QCommandLineParser>
@@ -11,15 +12,6 @@
 namespace tq::cli {
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-bool isLineEndBlank(QChar c)
-{
-    return c == u' ' || c == u'\t' || c == u'\r';
-}
-
-} // namespace
 
 QList<QCommandLineOption> AnalysisOptions::options()
 {
@@ -116,16 +108,7 @@ std::optional<QStringList> readIgnoreList(const QByteArray &bytes, QString &erro
     }
     if (text.startsWith(QChar::ByteOrderMark))
         text.remove(0, 1);
-    QStringList words;
-    for (QStringView line : QStringView(text).split(u'\n')) {
-        while (!line.isEmpty() && isLineEndBlank(line.front()))
-            line = line.sliced(1);
-        while (!line.isEmpty() && isLineEndBlank(line.back()))
-            line.chop(1);
-        if (!line.isEmpty())
-            words.append(line.toString());
-    }
-    return words;
+    return ignoredWordLines(text);
 }
 
 std::optional<std::pair<qsizetype, qsizetype>> readRange(QStringView text)

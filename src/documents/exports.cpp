@@ -1,7 +1,6 @@
 #include "exports.h"
 
 #include "analysispass.h"
-#include "wordtable.h"
 #include "writers.h"
 
 #include <QFile>
@@ -125,15 +124,6 @@ QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files)
 QString exportWordList(const QString &path, const QList<ResultEntry> &entries)
 {
     return writeFilesTogether({{path, wordListBytes(path, entries)}});
-}
-
-QString exportWordList(const QString &path, const WordTable &table)
-{
-    QList<ResultEntry> entries;
-    entries.reserve(table.upperBound());
-    for (qsizetype i = 1; i <= table.upperBound(); ++i)
-        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
-    return exportWordList(path, entries);
 }
 
 QString exportHighlighted(const QString &path, const QTextDocument &document,

@@ -15,10 +15,6 @@
 
 class QTextDocument;
 
-namespace tq {
-class WordTable;
-}
-
 namespace tq::documents {
 
 // The list in its order. ".csv": UTF-8, a "count,word" header and one
@@ -39,8 +35,6 @@ bool highlightedSuffixKnown(const QString &path);
 // The same, written through QSaveFile. Empty on success, else one sentence
 // naming the file and the reason; a failure leaves any old file whole.
 QString exportWordList(const QString &path, const QList<ResultEntry> &entries);
-// The table after the pass published it: rows 1 to N are the list's entries.
-QString exportWordList(const QString &path, const WordTable &table);
 // colours: one per character of documentText(document), 0 = none, red in
 // the lowest byte; bold: one byte per character, non-zero = bold. Shorter
 // lists leave the rest unmarked.

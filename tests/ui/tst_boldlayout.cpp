@@ -79,7 +79,7 @@ QList<std::pair<int, int>> linesInView(MainWindow &form)
 // Every coloured character on a line in view is painted in its colour.
 void checkViewPainted(MainWindow &form)
 {
-    const QList<tq::ui::WidgetSurface::PaintedRun> painted = WindowProbe::surface(form).paintedColours();
+    const QList<WindowProbe::PaintedRun> painted = WindowProbe::paintedColours(form);
     int coloured = 0;
     for (const auto &[from, to] : linesInView(form)) {
         for (int i = from; i < to; ++i) {
@@ -130,7 +130,7 @@ private Q_SLOTS:
 
         // The bold in view is written and laid out at once; the end of the
         // document is not yet.
-        QByteArray shownNow = WindowProbe::surface(*form).boldShown();
+        QByteArray shownNow = WindowProbe::boldShown(*form);
         QList<std::pair<int, int>> inView = linesInView(*form);
         QByteArray exported;
         QVERIFY(WindowProbe::boldPending(*form));
@@ -146,7 +146,7 @@ private Q_SLOTS:
         } else if (then == u"scroll") {
             WindowProbe::documentArea(*form)->verticalScrollBar()->setValue(WindowProbe::documentArea(*form)->verticalScrollBar()->maximum());
             // The text scrolled into view is bolded at once too.
-            shownNow = WindowProbe::surface(*form).boldShown();
+            shownNow = WindowProbe::boldShown(*form);
             inView = linesInView(*form);
             QVERIFY(inView.last().second > tail);
         } else if (then == u"export") {
@@ -165,7 +165,7 @@ private Q_SLOTS:
         settleBold(*form);
         QVERIFY(!WindowProbe::boldPending(*form));
         const QByteArray wanted = wantedBold(*form);
-        QCOMPARE(WindowProbe::surface(*form).boldShown(), wanted);
+        QCOMPARE(WindowProbe::boldShown(*form), wanted);
         const qsizetype bolded = wanted.count(char(1));
         if (then == u"cat") {
             QCOMPARE(bolded, 3 * 2500);

@@ -6,7 +6,11 @@
 #include "textrules.h"
 #include "windowfixture.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QRandomGenerator>
+#include <QTextBlock>
 #include <QTextCursor>
 
 #include <functional>
@@ -257,7 +261,7 @@ private Q_SLOTS:
         auto form = shownForm(text);
         WindowProbe::analyze(*form);
         auto check = [&] {
-            const auto [first, last] = WindowProbe::surface(*form).paintedRange();
+            const auto [first, last] = WindowProbe::paintedRange(*form);
             QList<Run> expected;
             for (const Run &r : colourRuns(*form)) {
                 if (r.last >= first && r.first < last)
@@ -270,11 +274,133 @@ private Q_SLOTS:
         check();   // where the pass left the view: at its last coloured range
         QScrollBar *bar = WindowProbe::documentArea(*form)->verticalScrollBar();
         bar->setValue(0);
-        QVERIFY(WindowProbe::surface(*form).paintedRange().second < text.size());
+        QVERIFY(WindowProbe::paintedRange(*form).second < text.size());
         check();
         bar->setValue(bar->maximum() / 2);
-        QVERIFY(WindowProbe::surface(*form).paintedRange().first > 0);
+        QVERIFY(WindowProbe::paintedRange(*form).first > 0);
         check();
+    }
+
+    // The caret's own scrolling (keys, a jump to a found word) moves the view
+    // without the scroll bar's signals: the painting follows it all the same.
+    void paintingFollowsCaretJumps_data()
+    {
+        QTest::addColumn<bool>("fromTop");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Ctrl+End") << true << QKeySequence(Qt::CTRL | Qt::Key_End);
+        QTest::newRow("Ctrl+Home") << false << QKeySequence(Qt::CTRL | Qt::Key_Home);
+        QTest::newRow("Page Down") << true << QKeySequence(Qt::Key_PageDown);
+        QTest::newRow("Page Up") << false << QKeySequence(Qt::Key_PageUp);
+        QTest::newRow("caret set by a command") << true << QKeySequence();
+    }
+
+    void paintingFollowsCaretJumps()
+    {
+        QFETCH(bool, fromTop);
+        QFETCH(QKeySequence, keys);
+        QString text;
+        for (int i = 0; i < 400; ++i)
+            text += QStringLiteral("line %1 has the word echo echo\n").arg(i);
+        auto form = shownForm(text);
+        WindowProbe::analyze(*form);
+        tq::ui::DocumentArea *area = WindowProbe::documentArea(*form);
+        area->setFocus();
+        area->moveCursor(fromTop ? QTextCursor::Start : QTextCursor::End);
+        QCoreApplication::processEvents();
+        const auto before = area->visibleRange();
+        if (keys.isEmpty()) {
+            QTextCursor middle(area->document());
+            middle.setPosition(int(text.size() / 2));
+            area->setTextCursor(middle);
+        } else {
+            QTest::keySequence(area, keys);
+        }
+        QCoreApplication::processEvents();
+        const auto [first, last] = area->visibleRange();
+        QVERIFY(last > before.second || first < before.first);   // text came into view
+        const auto painted = WindowProbe::paintedRange(*form);
+        QVERIFY2(painted.first <= first && painted.second >= qMin<qsizetype>(last, text.size()),
+                 qPrintable(QStringLiteral("painted %1-%2, visible %3-%4")
+                                .arg(painted.first).arg(painted.second).arg(first).arg(last)));
+        QVERIFY(!paintedRuns(*form).isEmpty());
+    }
+
+    // What a paste keeps: the writer's italic, bold and underline from a
+    // page, never its fonts, sizes or colours; plain text exactly as it is.
+    void paste_data()
+    {
+        QTest::addColumn<QString>("html");
+        QTest::addColumn<QString>("plain");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QList<Run>>("italic");   // colour 1: italic
+        QTest::newRow("word processor")
+            << QStringLiteral("<p style=\"font-family:Garamond;font-size:18pt;color:#ff0000\">An <i>old</i> "
+                              "<span style=\"background:yellow\">house</span></p><p>Next<br>line</p>")
+            << QStringLiteral("An old house\nNext\nline") << QStringLiteral("An old house\nNext\nline")
+            << QList<Run>{{3, 5, 1}};
+        QTest::newRow("HTML only") << QStringLiteral("<b>bold</b> and <em>so</em>") << QString()
+                                   << QStringLiteral("bold and so") << QList<Run>{{9, 10, 1}};
+        QTest::newRow("plain only") << QString() << QStringLiteral("a  b\t<i>c</i>\nd")
+                                    << QStringLiteral("a  b\t<i>c</i>\nd") << QList<Run>();
+    }
+
+    void paste()
+    {
+        QFETCH(QString, html);
+        QFETCH(QString, plain);
+        QFETCH(QString, text);
+        QFETCH(QList<Run>, italic);
+        auto form = shownForm(QString());
+        tq::ui::DocumentArea *area = WindowProbe::documentArea(*form);
+        auto *data = new QMimeData;
+        if (!html.isNull())
+            data->setHtml(html);
+        if (!plain.isNull())
+            data->setText(plain);
+        QGuiApplication::clipboard()->setMimeData(data);
+        area->setFocus();
+        area->paste();
+        QCOMPARE(WindowProbe::surface(*form).text(), text);
+        QList<Run> italics;
+        const QTextDocument *document = area->document();
+        for (QTextBlock b = document->begin(); b.isValid(); b = b.next()) {
+            for (auto it = b.begin(); !it.atEnd(); ++it) {
+                const QTextCharFormat f = it.fragment().charFormat();
+                if (f.fontItalic())
+                    italics.append(Run{it.fragment().position(), it.fragment().position() + it.fragment().length() - 1, 1});
+                QVERIFY(!f.hasProperty(QTextFormat::ForegroundBrush));
+                QVERIFY(!f.hasProperty(QTextFormat::BackgroundBrush));
+                QVERIFY(!f.hasProperty(QTextFormat::FontFamilies));
+                QVERIFY(!f.hasProperty(QTextFormat::FontPointSize));
+            }
+        }
+        QCOMPARE(italics, italic);
+    }
+
+    // Copying out gives the writer's italic, never the analysis's colours or bold.
+    void copy()
+    {
+        auto form = shownForm(QString());
+        tq::ui::DocumentArea *area = WindowProbe::documentArea(*form);
+        QTextCursor c(area->document());
+        c.insertText(QStringLiteral("echo echo "));
+        QTextCharFormat italic;
+        italic.setFontItalic(true);
+        c.insertText(QStringLiteral("softly"), italic);
+        WindowProbe::analyze(*form);
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        WindowProbe::wordList(*form)->item(0)->setSelected(true);
+        settleBold(*form);
+        QVERIFY(!paintedRuns(*form).isEmpty());
+        QVERIFY(WindowProbe::surface(*form).boldAt(0));
+        area->selectAll();
+        area->copy();
+        const QMimeData *data = QGuiApplication::clipboard()->mimeData();
+        QCOMPARE(data->text(), QStringLiteral("echo echo softly"));
+        const QString html = data->html();
+        QVERIFY2(html.contains(QStringLiteral("<span style=\"font-style:italic;\">softly</span>")), qPrintable(html));
+        for (const char *absent : {"color", "font-weight", "font-family", "font-size"})
+            QVERIFY2(!html.contains(QLatin1String(absent)), absent);
     }
 };
 

@@ -1,9 +1,12 @@
 // The pacing of a pass against the event loop, on a clock the test moves.
+#include "adaptiveslicer.h"
 #include "passpacer.h"
+#include "windowprobe.h"
 
 #include <QTest>
 
 using tq::ui::PassPacer;
+using tq::ui::ProbePacer;
 
 namespace {
 
@@ -55,7 +58,7 @@ private Q_SLOTS:
     void visitsAndLongestWait()
     {
         qint64 now = 0;
-        PassPacer pacer([&] { return now; });
+        ProbePacer pacer([&] { return now; });
         QList<qint64> hooked;
         pacer.setVisitHook([&](qint64 tokens) { hooked.append(tokens); });
         const QList<qint64> waits = {2 * Interval, 7 * Interval, Interval, 3 * Interval};
@@ -97,6 +100,37 @@ private Q_SLOTS:
         const quint64 third = pacer.startPass();
         QVERIFY(pacer.isCurrent(third));
         QVERIFY(!pacer.isCurrent(first) && !pacer.isCurrent(second));
+    }
+
+    // A slice's size follows the time the last one took, by at most half or
+    // double, inside its limits; restart() goes back to the first size.
+    void sliceSizeFollowsTime_data()
+    {
+        QTest::addColumn<QList<qint64>>("tookMs");
+        QTest::addColumn<QList<qsizetype>>("sizes");   // after each slice
+        // aim 10 ms, first 1000, min 100, max 4000
+        QTest::newRow("on the aim") << QList<qint64>{10, 10} << QList<qsizetype>{1000, 1000};
+        QTest::newRow("twice the aim halves") << QList<qint64>{20} << QList<qsizetype>{500};
+        QTest::newRow("slower still, no more than half") << QList<qint64>{100} << QList<qsizetype>{500};
+        QTest::newRow("quick, no more than double") << QList<qint64>{0, 1} << QList<qsizetype>{2000, 4000};
+        QTest::newRow("held at max") << QList<qint64>{1, 1, 1} << QList<qsizetype>{2000, 4000, 4000};
+        QTest::newRow("held at min") << QList<qint64>{100, 100, 100, 100} << QList<qsizetype>{500, 250, 125, 100};
+        QTest::newRow("in between") << QList<qint64>{8} << QList<qsizetype>{1250};
+    }
+    void sliceSizeFollowsTime()
+    {
+        QFETCH(QList<qint64>, tookMs);
+        QFETCH(QList<qsizetype>, sizes);
+        tq::ui::AdaptiveSlicer slicer({10'000'000, 1000, 100, 4000});
+        QList<qsizetype> got;
+        for (qint64 ms : tookMs) {
+            slicer.learn(ms * 1'000'000);
+            got.append(slicer.size());
+        }
+        QCOMPARE(got, sizes);
+        slicer.restart();
+        QCOMPARE(slicer.size(), qsizetype(1000));
+        QCOMPARE(slicer.run([](qsizetype size) { return size; }), qsizetype(1000));   // work gets the size
     }
 };
 

@@ -70,7 +70,7 @@ private Q_SLOTS:
         QCOMPARE(boldRuns(*form), bold);
         QCOMPARE(colourRuns(*form), colours);   // bold leaves colour alone
         if (!bold.isEmpty())
-            QCOMPARE(WindowProbe::surface(*form).selStart(), bold.last().first);
+            QCOMPARE(WindowProbe::selStart(*form), bold.last().first);
         QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
 
         // Unticking removes all bold and keeps the selection; ticking again
@@ -162,8 +162,8 @@ private Q_SLOTS:
         QCOMPARE(boldRuns(*form), QList<Run>());
         QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("the cat and the cat"));
         QCOMPARE(WindowProbe::wordList(*form)->selectedItems().size(), 1);
-        QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
-        QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
+        QCOMPARE(WindowProbe::selStart(*form), 0);
+        QCOMPARE(WindowProbe::selLength(*form), 19);
         QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
         // The next change of selection bolds again.
         WindowProbe::wordList(*form)->item(1)->setSelected(true);

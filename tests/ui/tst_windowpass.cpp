@@ -128,9 +128,10 @@ private Q_SLOTS:
         QCOMPARE(paintedRuns(*form), colours);   // all of these texts are in view
         QCOMPARE(boldRuns(*form), QList<Run>());
         // The analysis's own working range; the writer's caret stays put.
-        const tq::ui::WidgetSurface &s = WindowProbe::surface(*form);
         if (selection != QList<int>{0, 0})
-            QCOMPARE((QList<int>{int(s.selStart()), int(s.selStart() + s.selLength())}), selection);
+            QCOMPARE((QList<int>{int(WindowProbe::selStart(*form)),
+                                 int(WindowProbe::selStart(*form) + WindowProbe::selLength(*form))}),
+                     selection);
         QCOMPARE(WindowProbe::documentArea(*form)->textCursor().position(), 0);
         QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
         QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
@@ -216,23 +217,61 @@ private Q_SLOTS:
         QCOMPARE(colourRuns(*form), (QList<Run>{{14, 17, Red}, {24, 27, Red}}));
     }
 
-    void clearAllDuringAPass()
+    // Whatever empties or replaces the whole text during a pass stops it: the
+    // list keeps no word of the text that is gone, nor the words the pass had
+    // counted so far.
+    void wholeTextGoneDuringAPass_data()
     {
+        QTest::addColumn<bool>("clearAll");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("Clear All") << true << QString() << QString();
+        QTest::newRow("select all, type") << false << QStringLiteral("new") << QStringLiteral("new");
+    }
+
+    void wholeTextGoneDuringAPass()
+    {
+        QFETCH(bool, clearAll);
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
         EveryTokenPacer pacer;
         auto form = shownForm(QStringLiteral("one two two three four five"), &pacer);
         WindowProbe::analyze(*form);   // an earlier result in the list
+        const QStringList earlier = listLines(*form);
         pacer.setVisitHook([&](qint64 tokens) {
-            if (tokens == 3) {
+            if (tokens != 3)
+                return;
+            if (clearAll) {
                 QTest::mouseClick(WindowProbe::clearAllButton(*form), Qt::LeftButton);
-                QCOMPARE(WindowProbe::surface(*form).text(), QString());
                 QCOMPARE(WindowProbe::wordList(*form)->count(), 0);
+            } else {
+                tq::ui::DocumentArea *area = WindowProbe::documentArea(*form);
+                area->setFocus();
+                area->selectAll();
+                QTest::keyClicks(area, typed);
             }
         });
         WindowProbe::analyze(*form);
-        QCOMPARE(WindowProbe::surface(*form).text(), QString());
-        QCOMPARE(listLines(*form), (QStringList{"2 - two", "1 - one"}));
-        QCOMPARE(WindowProbe::wordTable(*form).upperBound(), 2);
-        QCOMPARE(WindowProbe::progressBar(*form)->floatValue(), 100.0f);
+        QCOMPARE(WindowProbe::surface(*form).text(), text);
+        // Typing over the text leaves the earlier list, as typing after a pass does.
+        QCOMPARE(listLines(*form), clearAll ? QStringList() : earlier);
+        QCOMPARE(colourRuns(*form), QList<Run>());
+    }
+
+    // A new list starts at its top, whatever the old one's scroll position.
+    void newListStartsAtTop()
+    {
+        QString text;
+        for (int i = 0; i < 200; ++i)
+            text += QStringLiteral("w") + QChar(u'a' + i % 26) + QChar(u'a' + i / 26) + u' ';
+        auto form = shownForm(text);
+        WindowProbe::analyze(*form);
+        QScrollBar *bar = WindowProbe::wordList(*form)->verticalScrollBar();
+        QTRY_VERIFY(bar->maximum() > 0);
+        bar->setValue(bar->maximum());
+        WindowProbe::analyze(*form);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), 0);
     }
 
     void clearFormattingDuringAPass()
@@ -344,7 +383,7 @@ private Q_SLOTS:
         QString text;
         for (int i = 0; i < 300; ++i)
             text += QStringLiteral("word%1 again ").arg(i % 70);
-        tq::ui::PassPacer pacer([now = qint64(0)]() mutable {
+        ProbePacer pacer([now = qint64(0)]() mutable {
             return now += tq::ui::PassPacer::DefaultIntervalNs / 5;
         });
         auto form = shownForm(text, &pacer);

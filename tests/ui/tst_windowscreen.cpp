@@ -250,7 +250,7 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QTest::keyClick(WindowProbe::documentArea(*form), Qt::Key_Minus, Qt::ControlModifier);
         QTRY_VERIFY(WindowProbe::documentArea(*form)->visibleRange().second > shown);
-        QTRY_VERIFY(WindowProbe::surface(*form).paintedRange().second >= qMin<qsizetype>(
+        QTRY_VERIFY(WindowProbe::paintedRange(*form).second >= qMin<qsizetype>(
                         WindowProbe::documentArea(*form)->visibleRange().second, WindowProbe::surface(*form).text().size()));
     }
 

@@ -3,6 +3,7 @@
 // nowhere to go, the ignored words and the word rules kept in the settings.
 #include "testlocale.h"
 
+#include "passoptions.h"
 #include "windowfixture.h"
 
 #include "analysiscommands.h"
@@ -12,6 +13,9 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QToolTip>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -272,18 +276,59 @@ private Q_SLOTS:
 
     void ignoredWordsDialog()
     {
-        tq::ui::IgnoredWordsDialog dialog({"Said", "  the", "Said"});
-        QCOMPARE(dialog.words(), (QStringList{"Said", "  the", "Said"}));
+        tq::ui::IgnoredWordsDialog dialog({"Said", "the", "Said"});
+        QCOMPARE(dialog.words(), (QStringList{"Said", "the", "Said"}));
         dialog.addCommonWords();
         const QStringList words = dialog.words();
         // The writer's own entries first and untouched; common words already
         // there (in any case) not added twice.
-        QCOMPARE(words.mid(0, 3), (QStringList{"Said", "  the", "Said"}));
+        QCOMPARE(words.mid(0, 3), (QStringList{"Said", "the", "Said"}));
         QVERIFY(!words.mid(3).contains(QStringLiteral("said")));
         QVERIFY(words.contains(QStringLiteral("the")));
         const qsizetype common = tq::ui::IgnoredWordsDialog::commonWords().size();
         QVERIFY(common >= 100 && common <= 200);
-        QCOMPARE(words.size(), 3 + common - 1);
+        QCOMPARE(words.size(), 3 + common - 2);   // "said" and "the" were there
+    }
+
+    // The dialog reads its box as the command line reads an ignore file:
+    // a stray space or tab around a word, or a blank line, is not a word.
+    void ignoredWordsTyped_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QStringList>("words");
+        QTest::newRow("trailing space") << QStringLiteral("said \nthe") << QStringList{"said", "the"};
+        QTest::newRow("leading space, tab") << QStringLiteral(" morning\n\tsaid\t") << QStringList{"morning", "said"};
+        QTest::newRow("blank lines") << QStringLiteral("\n  \nthe\n\n") << QStringList{"the"};
+        QTest::newRow("inside kept") << QStringLiteral("ne ver") << QStringList{"ne ver"};
+    }
+
+    void ignoredWordsTyped()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QStringList, words);
+        tq::ui::IgnoredWordsDialog dialog({});
+        auto *box = dialog.findChild<QPlainTextEdit *>(QStringLiteral("words"));
+        box->setPlainText(typed);
+        QCOMPARE(dialog.words(), words);
+        QCOMPARE(tq::ignoredWordLines(typed), words);   // the command line's rule
+    }
+
+    // Tab leaves the box; Ctrl+Enter accepts.
+    void ignoredWordsKeys()
+    {
+        tq::ui::IgnoredWordsDialog dialog({"said"});
+        dialog.show();
+        dialog.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
+        auto *box = dialog.findChild<QPlainTextEdit *>(QStringLiteral("words"));
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Tab);
+        QCOMPARE(dialog.words(), QStringList{"said"});
+        QVERIFY(!box->hasFocus());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(dialog.words(), QStringList{"said"});
     }
 
     void analysisSectionOfTheDocumentMenu()
@@ -296,11 +341,51 @@ private Q_SLOTS:
         const qsizetype section = entries.indexOf(QStringLiteral("Analysis"));
         QVERIFY(section >= 0);
         QCOMPARE(entries.mid(section + 1, 3),
-                 (QStringList{"Find &Next", "Find &Previous", "-"}));
-        QVERIFY(entries.contains(QStringLiteral("Analyze &Selection")));
-        QVERIFY(entries.contains(QStringLiteral("&Ignored Words…")));
+                 (QStringList{"Find &Next", "Find Pre&vious", "-"}));
+        QVERIFY(entries.contains(QStringLiteral("Analy&ze Selection")));
+        QVERIFY(entries.contains(QStringLiteral("I&gnored Words…")));
+        // Each of the section's mnemonics opens one entry of the whole menu.
+        auto mnemonic = [](const QString &text) {
+            const qsizetype at = text.indexOf(u'&');
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        for (const QAction *own : WindowProbe::analysis(*form).actions()) {
+            if (own->isSeparator())
+                continue;
+            const QChar key = mnemonic(own->text());
+            QVERIFY2(!key.isNull(), qPrintable(own->text()));
+            qsizetype uses = 0;
+            for (const QString &entry : entries)
+                uses += mnemonic(entry) == key ? 1 : 0;
+            QVERIFY2(uses == 1, qPrintable(own->text()));
+        }
         QVERIFY(WindowProbe::analysis(*form).lineBreaksSeparate->isCheckable());
         QVERIFY(WindowProbe::analysis(*form).allLetters->isCheckable());
+    }
+
+    // Tab types a tab in the document; Ctrl+Tab leaves it, Ctrl+Shift+Tab
+    // goes back. The sensitivity bar moved by keys shows its value.
+    void keyboard()
+    {
+        auto form = shownForm(QString());
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form.get()));
+        tq::ui::DocumentArea *area = WindowProbe::documentArea(*form);
+        area->setFocus();
+        QTest::keyClick(area, Qt::Key_Tab);
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("\t"));
+        QTest::keyClick(area, Qt::Key_Tab, Qt::ControlModifier);
+        QVERIFY(WindowProbe::minLengthEdit(*form)->hasFocus());
+        area->setFocus();
+        QTest::keyClick(area, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(!area->hasFocus());
+        QCOMPARE(WindowProbe::surface(*form).text(), QStringLiteral("\t"));
+
+        QScrollBar *bar = WindowProbe::sensitivityBar(*form);
+        bar->setFocus();
+        QTest::keyClick(bar, Qt::Key_Right);
+        QTRY_VERIFY(QToolTip::isVisible());
+        QCOMPARE(QToolTip::text(), QStringLiteral("21 characters"));
     }
 
     void settingsAreRemembered()

@@ -174,12 +174,12 @@ private Q_SLOTS:
     {
         auto form = shownForm(QStringLiteral("cat dog cat dog cat"));
         WindowProbe::analyze(*form);
-        QCOMPARE(WindowProbe::surface(*form).selStart(), 16);
-        QCOMPARE(WindowProbe::surface(*form).selLength(), 3);
+        QCOMPARE(WindowProbe::selStart(*form), 16);
+        QCOMPARE(WindowProbe::selLength(*form), 3);
         QCOMPARE(WindowProbe::documentArea(*form)->textCursor().position(), 0);
         WindowProbe::clearFormatting(*form);
-        QCOMPARE(WindowProbe::surface(*form).selStart(), 0);
-        QCOMPARE(WindowProbe::surface(*form).selLength(), 19);
+        QCOMPARE(WindowProbe::selStart(*form), 0);
+        QCOMPARE(WindowProbe::selLength(*form), 19);
         QVERIFY(!WindowProbe::documentArea(*form)->textCursor().hasSelection());
     }
 };

@@ -26,9 +26,9 @@ inline char *toString(const Run &r)
 
 // A pacer whose clock moves on a whole interval at every reading, so that a
 // pass visits the event loop after every token and a test can act there.
-struct EveryTokenPacer : ui::PassPacer
+struct EveryTokenPacer : ProbePacer
 {
-    EveryTokenPacer() : PassPacer([now = qint64(0)]() mutable { return now += DefaultIntervalNs; }) {}
+    EveryTokenPacer() : ProbePacer([now = qint64(0)]() mutable { return now += DefaultIntervalNs; }) {}
 };
 
 // pacer, when given, must outlive the window.
@@ -61,7 +61,7 @@ inline QList<Run> colourRuns(ui::MainWindow &form)
 inline QList<Run> paintedRuns(ui::MainWindow &form)
 {
     QList<Run> runs;
-    for (const auto &p : WindowProbe::surface(form).paintedColours())
+    for (const auto &p : WindowProbe::paintedColours(form))
         runs.append(Run{p.start, p.end - 1, p.colour});
     return runs;
 }
@@ -69,7 +69,7 @@ inline QList<Run> paintedRuns(ui::MainWindow &form)
 // Bold runs as the document lays them out (colour 1 stands for bold).
 inline QList<Run> boldRuns(ui::MainWindow &form)
 {
-    const QByteArray bold = WindowProbe::surface(form).boldShown();
+    const QByteArray bold = WindowProbe::boldShown(form);
     return runsOf(bold.size(), [&](qsizetype i) { return bold[i] ? 1 : 0; });
 }
 

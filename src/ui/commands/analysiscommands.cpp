@@ -53,18 +53,21 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
     , m_stepper(surface, m_text)
     , m_ignored(QSettings().value(IgnoredKey).toStringList())
 {
+    // Mnemonics unique in the document menu, among the editor's entries
+    // (Undo, Redo, Cut, Copy, Paste) and the file commands (Open, Recent,
+    // Save, As, Word list, Highlighted).
     findNext = command(this, QStringLiteral("Find &Next"), "findNext", Qt::Key_F3);
-    findPrevious = command(this, QStringLiteral("Find &Previous"), "findPrevious",
+    findPrevious = command(this, QStringLiteral("Find Pre&vious"), "findPrevious",
                            QKeySequence(Qt::SHIFT | Qt::Key_F3));
     nextEcho = command(this, QStringLiteral("Next &Echo"), "nextEcho", Qt::Key_F4);
-    previousEcho = command(this, QStringLiteral("Previous Ec&ho"), "previousEcho",
+    previousEcho = command(this, QStringLiteral("Prev&ious Echo"), "previousEcho",
                            QKeySequence(Qt::SHIFT | Qt::Key_F4));
-    analyzeSelection = command(this, QStringLiteral("Analyze &Selection"), "analyzeSelection",
+    analyzeSelection = command(this, QStringLiteral("Analy&ze Selection"), "analyzeSelection",
                                QKeySequence(Qt::SHIFT | Qt::Key_F5));
-    ignoredWords = command(this, QStringLiteral("&Ignored Words…"), "ignoredWords");
+    ignoredWords = command(this, QStringLiteral("I&gnored Words…"), "ignoredWords");
     lineBreaksSeparate = rule(this, QStringLiteral("&Line Breaks Separate Words"),
                               "lineBreaksSeparate", LineBreaksKey);
-    allLetters = rule(this, QStringLiteral("Letters of Every &Language"), "allLetters",
+    allLetters = rule(this, QStringLiteral("Letters o&f Every Language"), "allLetters",
                       AllLettersKey);
 
     connect(findNext, &QAction::triggered, this, [this] { stepOccurrence(Direction::Forward); });

@@ -1,6 +1,9 @@
 #include "ignoredwordsdialog.h"
 
+#include "passoptions.h"
+
 #include <QDialogButtonBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -44,6 +47,9 @@ IgnoredWordsDialog::IgnoredWordsDialog(const QStringList &words, QWidget *parent
     m_edit = new QPlainTextEdit(this);
     m_edit->setObjectName(QStringLiteral("words"));
     m_edit->setPlainText(words.join(u'\n'));
+    // A word never holds a tab: Tab moves on to the buttons, as in a form.
+    m_edit->setTabChangesFocus(true);
+    m_edit->installEventFilter(this);
     label->setBuddy(m_edit);
     layout->addWidget(m_edit);
 
@@ -60,9 +66,21 @@ IgnoredWordsDialog::IgnoredWordsDialog(const QStringList &words, QWidget *parent
 
 QStringList IgnoredWordsDialog::words() const
 {
-    QStringList lines = m_edit->toPlainText().split(u'\n');
-    lines.removeAll(QString());
-    return lines;
+    return ignoredWordLines(m_edit->toPlainText());
+}
+
+// Ctrl+Enter accepts from inside the box, where Enter starts a new line.
+bool IgnoredWordsDialog::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_edit && event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+            && key->modifiers().testFlag(Qt::ControlModifier)) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void IgnoredWordsDialog::addCommonWords()

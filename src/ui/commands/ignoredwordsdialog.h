@@ -16,12 +16,15 @@ class IgnoredWordsDialog : public QDialog
 public:
     explicit IgnoredWordsDialog(const QStringList &words, QWidget *parent = nullptr);
 
-    // The lines as typed, blank ones left out.
+    // The words, one per line, as an ignore file's lines are read.
     QStringList words() const;
     // Adds every common word not listed yet, after the writer's own.
     void addCommonWords();
 
     static const QStringList &commonWords();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     QPlainTextEdit *m_edit;

@@ -1,6 +1,8 @@
 #include "arrowscrollbar.h"
 
 #include <QKeyEvent>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 
 namespace tq::ui {
 
@@ -14,6 +16,18 @@ void ArrowScrollBar::keyPressEvent(QKeyEvent *event)
         return;
     }
     QScrollBar::keyPressEvent(event);
+}
+
+void ArrowScrollBar::paintEvent(QPaintEvent *event)
+{
+    QScrollBar::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect focus;
+    focus.initFrom(this);
+    focus.backgroundColor = palette().color(backgroundRole());
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
 }
 
 } // namespace tq::ui

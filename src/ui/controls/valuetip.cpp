@@ -2,6 +2,7 @@
 
 #include <QAbstractSlider>
 #include <QCursor>
+#include <QPoint>
 #include <QToolTip>
 
 namespace tq::ui {
@@ -29,6 +30,9 @@ void ValueTip::follow()
     // one in view would keep showing the old value.
     if (m_slider->isSliderDown() || (m_slider->underMouse() && QToolTip::isVisible()))
         QToolTip::showText(QCursor::pos(), tip, m_slider);
+    // Moved by keys: the value shows below the control.
+    else if (m_slider->hasFocus())
+        QToolTip::showText(m_slider->mapToGlobal(QPoint(0, m_slider->height())), tip, m_slider);
 }
 
 } // namespace tq::ui

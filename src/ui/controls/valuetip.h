@@ -1,6 +1,6 @@
 // A slider's value as its tooltip: the scroll bars of the form show no
 // number, so the value is shown while the pointer rests on the control or
-// drags it, kept current as it changes. Screen readers read the value from
+// drags it, or below it when keys move it, kept current as it changes. Screen readers read the value from
 // the control itself.
 #pragma once
 

@@ -46,6 +46,10 @@ void WordListBox::clear()
 {
     const QSignalBlocker quiet(m_list);
     m_list->clear();
+    // The view lays itself out later and would keep the old list's scroll
+    // position for the next: every list starts at its top, the most
+    // frequent words in view.
+    m_list->scrollToTop();
 }
 
 void WordListBox::append(const QList<ResultEntry> &entries)

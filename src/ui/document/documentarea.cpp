@@ -2,12 +2,16 @@
 
 #include "longrunwrap.h"
 #include "readablecolour.h"
+#include "richclipboard.h"
 #include "textdirectionhint.h"
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QtMath>
 
 namespace tq::ui {
@@ -15,12 +19,15 @@ namespace tq::ui {
 DocumentArea::DocumentArea(QWidget *parent)
     : QPlainTextEdit(parent)
 {
-    // Pasted and dropped text comes in plain, as with any plain text editor:
-    // a writer's prose, without the colours, tables or pictures of the page
-    // it came from, so the only colours in the document are the ones an
-    // analysis gives.
     new LongRunWrap(this);         // owned by the area
     new TextDirectionHint(this);   // likewise
+    // Every vertical move of the view, whatever made it: the scroll bar, the
+    // wheel, or the caret scrolled into view (Ctrl+End, Page Down, a jump to
+    // a found word), which goes around scrollContentsBy().
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int dy) {
+        if (dy != 0)
+            Q_EMIT viewChanged();
+    });
 }
 
 // The document's page margin above its first line is in no paragraph: the
@@ -92,10 +99,28 @@ QColor DocumentArea::drawnColour(const QColor &colour) const
     return *drawn;
 }
 
+// Tab types a tab, as in any editor; Ctrl+Tab and Ctrl+Shift+Tab are the
+// keyboard's way out of the document.
+bool DocumentArea::event(QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && key->modifiers().testFlag(Qt::ControlModifier)) {
+            // The editor's own focusNextPrevChild() refuses while Tab types a tab.
+            QAbstractScrollArea::focusNextPrevChild(key->key() == Qt::Key_Tab
+                                                    && !key->modifiers().testFlag(Qt::ShiftModifier));
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void DocumentArea::scrollContentsBy(int dx, int dy)
 {
     QPlainTextEdit::scrollContentsBy(dx, dy);
-    Q_EMIT viewChanged();
+    if (dx != 0)   // vertical moves are told by updateRequest
+        Q_EMIT viewChanged();
 }
 
 void DocumentArea::resizeEvent(QResizeEvent *event)
@@ -111,6 +136,39 @@ void DocumentArea::changeEvent(QEvent *event)
         m_drawn.clear();
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange)
         Q_EMIT viewChanged();
+}
+
+bool DocumentArea::canInsertFromMimeData(const QMimeData *source) const
+{
+    return source->hasHtml() || QPlainTextEdit::canInsertFromMimeData(source);
+}
+
+// A page from a word processor or a browser comes in as the .html reader
+// reads a file: the writer's prose, without the colours, fonts, tables or
+// pictures of the page, so the only colours in the document are the ones an
+// analysis gives.
+void DocumentArea::insertFromMimeData(const QMimeData *source)
+{
+    if (source->hasHtml()) {
+        const std::unique_ptr<QTextDocument> pasted = documents::pastedDocument(source->html());
+        if (!pasted->isEmpty() || !source->hasText()) {
+            textCursor().insertFragment(QTextDocumentFragment(pasted.get()));
+            ensureCursorVisible();
+            return;
+        }
+    }
+    QPlainTextEdit::insertFromMimeData(source);
+}
+
+QMimeData *DocumentArea::createMimeDataFromSelection() const
+{
+    std::unique_ptr<QMimeData> plain(QPlainTextEdit::createMimeDataFromSelection());
+    auto *copied = new QMimeData;
+    copied->setText(plain->text());
+    QTextDocument selection;
+    QTextCursor(&selection).insertFragment(textCursor().selection());
+    copied->setHtml(documents::copiedHtml(selection));
+    return copied;
 }
 
 } // namespace tq::ui

@@ -4,10 +4,8 @@
 #include "documentarea.h"
 #include "widgetsurface.h"
 
-#include <QElapsedTimer>
 #include <QTimerEvent>
 
-#include <algorithm>
 #include <limits>
 
 namespace tq::ui {
@@ -29,9 +27,9 @@ SlicedBolding::~SlicedBolding() = default;
 void SlicedBolding::start(const ListSelection &list)
 {
     m_job = std::make_unique<BoldJob>(m_surface, list);
-    m_sliceCharacters = FirstSliceCharacters;
+    m_slicer.restart();
     // A text that one slice covers is bolded at once, with nothing left for later.
-    if (m_surface.text().size() <= m_sliceCharacters) {
+    if (m_surface.text().size() <= m_slicer.size()) {
         finish();
         return;
     }
@@ -58,24 +56,21 @@ void SlicedBolding::boldView()
     m_surface.flushFormatting();
 }
 
-void SlicedBolding::step(qsizetype characters)
+// Returns whether the bolding is done.
+bool SlicedBolding::step(qsizetype characters)
 {
     const bool done = m_job->advance(characters);
     m_surface.flushFormatting();
     if (done)
         cancel();
+    return done;
 }
 
 void SlicedBolding::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_timer.timerId())
         return QObject::timerEvent(event);
-    QElapsedTimer clock;
-    clock.start();
-    step(m_sliceCharacters);
-    const double ratio = double(SliceAimNs) / double(std::max<qint64>(clock.nsecsElapsed(), 1));
-    const double grown = double(m_sliceCharacters) * std::clamp(ratio, 0.5, 2.0);
-    m_sliceCharacters = std::clamp<qsizetype>(qsizetype(grown), MinSliceCharacters, MaxSliceCharacters);
+    m_slicer.run([this](qsizetype characters) { return step(characters); });
 }
 
 } // namespace tq::ui

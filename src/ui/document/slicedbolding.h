@@ -4,6 +4,8 @@
 // bold has the rest done first, one that clears it drops the rest.
 #pragma once
 
+#include "adaptiveslicer.h"
+
 #include <QBasicTimer>
 #include <QObject>
 
@@ -38,23 +40,21 @@ protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    // How long one slice should take, leaving room in the same turn of the
-    // event loop for the surface's own slice of laying out bold.
-    static constexpr qint64 SliceAimNs = 12'000'000;
-    // Slices start small for every new choice of words: the time a character
-    // takes depends on the words, from one common word to every word of a book.
-    static constexpr qsizetype FirstSliceCharacters = 64 * 1024;
-    static constexpr qsizetype MinSliceCharacters = 8 * 1024;
-    static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
+    // A slice of bolding, in characters, leaving room in the same turn of
+    // the event loop for the surface's own slice of laying out bold. Slices
+    // start small for every new choice of words: the time a character takes
+    // depends on the words, from one common word to every word of a book.
+    static constexpr AdaptiveSlicer::Limits BoldingSlices{8'000'000, 64 * 1024, 8 * 1024,
+                                                          4 * 1024 * 1024};
 
     void boldView();
-    void step(qsizetype characters);
+    bool step(qsizetype characters);
 
     WidgetSurface &m_surface;
     DocumentArea *m_area;
     std::unique_ptr<BoldJob> m_job;
     QBasicTimer m_timer;
-    qsizetype m_sliceCharacters = FirstSliceCharacters;   // adapts to the time a slice takes
+    AdaptiveSlicer m_slicer{BoldingSlices};
 };
 
 } // namespace tq::ui

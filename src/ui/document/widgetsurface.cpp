@@ -4,7 +4,6 @@
 #include "textrules.h"
 
 #include <QAbstractTextDocumentLayout>
-#include <QElapsedTimer>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTimer>
@@ -69,10 +68,7 @@ void WidgetSurface::followDocument()
     m_selLength = 0;
     m_unshownBold = m_unshownColour = m_boldBacklog = Span{};
     m_paintedRange = {0, 0};
-    if (m_boldTimer.isActive()) {
-        m_boldTimer.stop();
-        Q_EMIT boldLaidOut();
-    }
+    m_boldTimer.stop();
     connect(m_document, &QTextDocument::contentsChange, this, &WidgetSurface::onContentsChange);
     // Any change of layout (bold, a new font size) can bring other text into
     // view without scrolling.
@@ -282,16 +278,12 @@ void WidgetSurface::timerEvent(QTimerEvent *event)
 {
     if (event->timerId() != m_boldTimer.timerId())
         return QObject::timerEvent(event);
-    QElapsedTimer clock;
-    clock.start();
-    m_boldBacklog.from = layoutBold(m_boldBacklog.from, m_boldBacklog.to, m_sliceCharacters);
-    const double ratio = double(BoldSliceAimNs) / double(std::max<qint64>(clock.nsecsElapsed(), 1));
-    m_sliceCharacters = std::clamp<qsizetype>(qsizetype(double(m_sliceCharacters) * std::clamp(ratio, 0.5, 2.0)),
-                                              MinSliceCharacters, MaxSliceCharacters);
+    m_boldBacklog.from = m_slicer.run([this](qsizetype characters) {
+        return layoutBold(m_boldBacklog.from, m_boldBacklog.to, characters);
+    });
     if (m_boldBacklog.isEmpty()) {
         m_boldBacklog = Span{};
         m_boldTimer.stop();
-        Q_EMIT boldLaidOut();
     }
 }
 
@@ -303,6 +295,7 @@ void WidgetSurface::onContentsChange(int position, int removed, int added)
     // New characters come without colour or bold; the ones around keep theirs.
     const qsizetype at = std::clamp<qsizetype>(position, 0, length());
     const qsizetype gone = std::clamp<qsizetype>(removed, 0, length() - at);
+    const bool wholeText = at == 0 && gone > 0 && gone == length();
     m_colour.replace(at, gone, added);
     m_bold.replace(at, gone, added);
     // The change may count the final paragraph end, which the text leaves out.
@@ -338,6 +331,8 @@ void WidgetSurface::onContentsChange(int position, int removed, int added)
         }
     }
     queueRepaintColours();
+    if (wholeText)
+        Q_EMIT wholeTextReplaced();
 }
 
 void WidgetSurface::queueRepaintColours()
@@ -383,33 +378,6 @@ void WidgetSurface::repaintColours()
         i = j;
     }
     m_area->setExtraSelections(painted);
-}
-
-QList<WidgetSurface::PaintedRun> WidgetSurface::paintedColours() const
-{
-    QList<PaintedRun> runs;
-    for (const QTextEdit::ExtraSelection &s : m_area->extraSelections()) {
-        const QColor c = s.format.foreground().color();
-        runs.append(PaintedRun{s.cursor.selectionStart(), s.cursor.selectionEnd(),
-                               Colour(c.red()) | Colour(c.green()) << 8 | Colour(c.blue()) << 16});
-    }
-    return runs;
-}
-
-QByteArray WidgetSurface::boldShown() const
-{
-    QByteArray shown(length(), 0);
-    for (QTextBlock block = m_document->begin(); block.isValid(); block = block.next()) {
-        for (const QTextLayout::FormatRange &r : block.layout()->formats()) {
-            if (r.format.fontWeight() < QFont::Bold)
-                continue;
-            const qsizetype start = block.position() + r.start;
-            const qsizetype end = std::min<qsizetype>(start + r.length, length());
-            for (qsizetype i = start; i < end; ++i)
-                shown[i] = 1;
-        }
-    }
-    return shown;
 }
 
 } // namespace tq::ui

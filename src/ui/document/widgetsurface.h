@@ -18,6 +18,7 @@
 // caret, and the view stays on the text it showed.
 #pragma once
 
+#include "adaptiveslicer.h"
 #include "gapbuffer.h"
 #include "textsurface.h"
 
@@ -33,6 +34,7 @@ class QTextDocument;
 namespace tq::ui {
 
 class DocumentArea;
+struct WindowProbe;
 
 class WidgetSurface : public QObject, public TextSurface
 {
@@ -60,36 +62,23 @@ public:
     // Bold written but not yet laid out everywhere.
     bool boldPending() const { return m_slicesQueued || m_boldTimer.isActive(); }
 
-    qsizetype selStart() const;
-    qsizetype selLength() const;
     Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
     const QList<Colour> &colours() const { return m_colour.values(); }
     bool boldAt(qsizetype offset) const { return m_bold.at(offset) != 0; }
-    // Bold as the document's block layouts show it, one flag per character.
-    QByteArray boldShown() const;
-    // The colours painted over the text in view: (start, end, colour) runs.
-    struct PaintedRun
-    {
-        int start;
-        int end;
-        Colour colour;
-    };
-    QList<PaintedRun> paintedColours() const;
-    std::pair<int, int> paintedRange() const { return m_paintedRange; }
 
 Q_SIGNALS:
-    // All the bold written is laid out.
-    void boldLaidOut();
+    // An edit took away all of a text that was not empty.
+    void wholeTextReplaced();
 
 protected:
     void timerEvent(QTimerEvent *event) override;
 
 private:
-    // How long a slice of bold layout between events should take, well under
-    // what a person notices as a freeze.
-    static constexpr qint64 BoldSliceAimNs = 20'000'000;
-    static constexpr qsizetype MinSliceCharacters = 32 * 1024;
-    static constexpr qsizetype MaxSliceCharacters = 4 * 1024 * 1024;
+    // A slice of bold layout between events, in characters. It shares its
+    // turn of the event loop with a slice of bolding and a paint, and all
+    // three together stay well under what a person notices as a freeze.
+    static constexpr AdaptiveSlicer::Limits BoldLayoutSlices{12'000'000, 64 * 1024, 32 * 1024,
+                                                             4 * 1024 * 1024};
     // Blocks whose bold is right already cost little to look at.
     static constexpr qsizetype LookedPerChanged = 16;
 
@@ -102,6 +91,8 @@ private:
         bool isEmpty() const { return to <= from; }
     };
 
+    qsizetype selStart() const;
+    qsizetype selLength() const;
     template<typename Value>
     std::pair<qsizetype, qsizetype> assignSelection(GapBuffer<Value> &values, Value value) const;
     void followDocument();
@@ -128,9 +119,11 @@ private:
     Span m_boldBacklog;   // where laid-out bold may still differ from the wanted
     QBasicTimer m_boldTimer;
     bool m_slicesQueued = false;
-    qsizetype m_sliceCharacters = 64 * 1024;   // adapts to the time a slice takes
+    AdaptiveSlicer m_slicer{BoldLayoutSlices};
     std::pair<int, int> m_paintedRange{0, 0};
     bool m_repaintQueued = false;
+
+    friend struct WindowProbe;   // the tests' and tools' view of the inside
 };
 
 } // namespace tq::ui

@@ -251,10 +251,20 @@ void MainWindow::wire()
 
     // A file's content replaces the document: what was found in the old one goes.
     connect(m_file, &DocumentFile::replacingDocument, this, [this] {
-        m_pacer.stopAll();
+        stopPasses();
         m_bolding->cancel();
         m_list->clear();
     });
+    // So does a running pass when the writer replaces the whole text (select
+    // all, then type or paste): its list would describe text no longer there.
+    connect(m_surface.get(), &WidgetSurface::wholeTextReplaced, this, &MainWindow::stopPasses);
+}
+
+// Every pass running or asked for ends; the list keeps what it showed before.
+void MainWindow::stopPasses()
+{
+    m_pacer.stopAll();
+    m_nextPass = {};
 }
 
 // The selected lines, in list order, one per line: the frequency list can be
@@ -371,6 +381,8 @@ void MainWindow::clearFormatting()
 
 void MainWindow::clearAll()
 {
+    // A pass left running would publish the list of the text just emptied.
+    stopPasses();
     m_bolding->cancel();
     tq::clearAll(*m_surface, *m_list);
     m_surface->flushFormatting();
@@ -446,8 +458,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_file->closing();
     // A pass still running ends at its next resume; the window itself lives
     // on until the handler that runs it has returned.
-    m_pacer.stopAll();
-    m_nextPass = {};
+    stopPasses();
     QWidget::closeEvent(event);
 }
 

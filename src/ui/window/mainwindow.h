@@ -96,6 +96,7 @@ private:
     void chainTabOrder();
     void wire();
     void startPass(std::function<void()> pass);
+    void stopPasses();
     void runPass(TextSurface &surface);
     bool resumePass(quint64 pass, qint64 tokens);
 

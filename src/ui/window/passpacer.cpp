@@ -15,7 +15,6 @@ quint64 PassPacer::startPass()
 {
     m_waitingSince = m_clock();
     m_longestWaitNs = 0;
-    m_visits = 0;
     return ++m_current;
 }
 
@@ -26,10 +25,8 @@ bool PassPacer::visitDue() const
 
 void PassPacer::visitStarting(qint64 tokens)
 {
+    Q_UNUSED(tokens);
     m_longestWaitNs = qMax(m_longestWaitNs, m_clock() - m_waitingSince);
-    ++m_visits;
-    if (m_visitHook)
-        m_visitHook(tokens);
 }
 
 void PassPacer::visitEnded()

@@ -27,33 +27,28 @@ public:
     static constexpr qint64 DefaultIntervalNs = 5'000'000;
 
     explicit PassPacer(Clock clock = steadyClock) : m_clock(std::move(clock)) {}
+    virtual ~PassPacer() = default;
 
     // Starts counting for a new pass, which supersedes any pass running.
-    quint64 startPass();
+    virtual quint64 startPass();
     bool isCurrent(quint64 pass) const { return pass == m_current; }
     // Every pass still running ends at its next resume.
     void stopAll() { ++m_current; }
 
     bool visitDue() const;
     // A visit begins after the pass has handled this many tokens.
-    void visitStarting(qint64 tokens);
+    virtual void visitStarting(qint64 tokens);
     void visitEnded();
-    // Runs at the start of every visit, with the number of tokens handled so
-    // far: whoever owns the pacer can act there as a writer would.
-    void setVisitHook(std::function<void(qint64)> hook) { m_visitHook = std::move(hook); }
 
     // How long the event loop waited at most during the last pass started,
     // between the start of the pass or the end of a visit and the next visit.
     qint64 longestWaitNs() const { return m_longestWaitNs; }
-    qint64 visits() const { return m_visits; }
 
 private:
     Clock m_clock;
-    std::function<void(qint64)> m_visitHook;
     quint64 m_current = 0;
     qint64 m_waitingSince = 0;
     qint64 m_longestWaitNs = 0;
-    qint64 m_visits = 0;
 };
 
 } // namespace tq::ui
