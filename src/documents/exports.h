@@ -22,8 +22,8 @@ namespace tq::documents {
 
 // The list in its order. ".csv": UTF-8, a "count,word" header and one
 // record per entry, quoted as RFC 4180 says (a word holding a line break is
-// quoted with the break kept). Any other suffix: the lines exactly as
-// listed, one per line.
+// quoted with the break kept). Any other suffix: the lines as the list
+// shows them (line breaks marked), one per line.
 QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries);
 // The document with the marks: HTML for .html/.htm, OpenDocument for .odt;
 // empty with a reason for any other suffix.

@@ -5,6 +5,7 @@
 #include "manuscript.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -15,6 +16,9 @@ struct DecodedText
 {
     QString text;   // paragraph ends as "\n"
     PlainTextForm form;
+    // Each line's own end, in order, when the lines do not all end alike
+    // (form.lineEnding is then the most used); else empty.
+    QList<LineEnding> lineEnds;
 };
 
 // UTF-8 with or without BOM, UTF-16 with BOM, otherwise what the detector
