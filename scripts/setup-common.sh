@@ -18,7 +18,7 @@ need_packages() {
     fi
 }
 
-BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libquazip1-qt6-dev libuchardet-dev)
+BUILD_PACKAGES=(g++ cmake ninja-build qt6-base-dev libquazip1-qt6-dev libuchardet-dev libxml2-dev)
 # Making the Debian package (scripts/package): dependencies, file types, lint.
 PACKAGE_PACKAGES=(dpkg-dev file lintian)
 

@@ -2,8 +2,10 @@
 
 #include "container.h"
 #include "exports.h"
+#include "htmlreader.h"
 #include "odfreader.h"
 #include "plaintext.h"
+#include "richtext.h"
 #include "writers.h"
 
 #include <QFile>
@@ -27,36 +29,14 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-// Reads HTML without reaching for anything outside it: a style sheet or a
-// picture named in the file could be any file on the machine (a device
-// that never ends, a huge file), so every resource reads as empty.
+// A document that never reaches for anything outside it: a style sheet or a
+// picture named in it could be any file on the machine (a device that never
+// ends, a huge file), so every resource reads as empty.
 class SelfContainedDocument : public QTextDocument
 {
 protected:
     QVariant loadResource(int, const QUrl &) override { return QByteArray(); }
 };
-
-// Pictures are not prose, and a picture that was never loaded would be
-// looked for again wherever the document is shown.
-void removePictures(QTextDocument &document)
-{
-    QList<int> positions;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (fragment.isValid() && fragment.charFormat().isImageFormat()) {
-                for (int i = 0; i < fragment.length(); ++i)
-                    positions.append(fragment.position() + i);
-            }
-        }
-    }
-    QTextCursor cursor(&document);
-    for (auto it = positions.crbegin(); it != positions.crend(); ++it) {
-        cursor.setPosition(*it);
-        cursor.setPosition(*it + 1, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    }
-}
 
 QString decodeHtml(const QByteArray &bytes)
 {
@@ -70,21 +50,50 @@ QString decodeHtml(const QByteArray &bytes)
     return fallback.decode(bytes);
 }
 
+// The page in UTF-8 for the parser, which is given no say in the charset: a
+// page in UTF-8 (nearly every one) as it is, without a copy.
+QByteArray htmlAsUtf8(const QByteArray &bytes)
+{
+    if (QStringDecoder::decoderForHtml(bytes).name() == QByteArrayView("UTF-8") && bytes.isValidUtf8())
+        return bytes.startsWith("\xEF\xBB\xBF") ? bytes.sliced(3) : bytes;
+    return decodeHtml(bytes).toUtf8();
+}
+
+// Reads what the file holds: its size first, then to the end (a pipe or a
+// file that grows may hold more than it said), never a buffer sized for the
+// limit, which would reserve hundreds of megabytes for a short file.
 std::optional<QByteArray> readWhole(const QString &path, QString &reason)
 {
     QFile file(path);
-    if (file.size() > MaxTextFileBytes) {
-        reason = QStringLiteral("it is larger than 256 MB");
-        return std::nullopt;
-    }
     if (!file.open(QIODevice::ReadOnly)) {
         reason = file.errorString();
         return std::nullopt;
     }
-    QByteArray bytes = file.read(MaxTextFileBytes + 1);
-    if (bytes.size() > MaxTextFileBytes) {
-        reason = QStringLiteral("it is larger than 256 MB");
+    const QString tooLarge = QStringLiteral("it is larger than 256 MB");
+    const qint64 size = file.size();
+    if (size > MaxTextFileBytes) {
+        reason = tooLarge;
         return std::nullopt;
+    }
+    QByteArray bytes(size, Qt::Uninitialized);
+    qint64 got = 0;
+    while (got < size) {
+        const qint64 n = file.read(bytes.data() + got, size - got);
+        if (n <= 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(got);
+    char chunk[64 * 1024];
+    while (true) {
+        const qint64 n = file.read(chunk, sizeof chunk);
+        if (n <= 0)
+            break;
+        if (bytes.size() + n > MaxTextFileBytes) {
+            reason = tooLarge;
+            return std::nullopt;
+        }
+        bytes.append(chunk, n);
     }
     if (file.error() != QFileDevice::NoError) {
         reason = file.errorString();
@@ -250,16 +259,16 @@ ReadResult readManuscript(const QString &path)
         ok = readContainer(path, source.format, *document, source.format, reason);
     } else if (const std::optional<QByteArray> bytes = readWhole(path, reason)) {
         if (source.format == FileFormat::Html) {
-            document->setUndoRedoEnabled(false);
-            document->setHtml(decodeHtml(*bytes));
-            removePictures(*document);
-            document->setUndoRedoEnabled(true);
-            ok = true;
+            ok = readHtml(htmlAsUtf8(*bytes), *document, reason);
         } else if (std::optional<DecodedText> decoded = decodePlainText(*bytes, reason)) {
-            document->setPlainText(decoded->text);
-            keepLineEnds(*document, decoded->lineEnds);
-            source.plainForm = decoded->form;
-            ok = true;
+            if (decoded->text.size() > MaxDocumentCharacters) {
+                reason = tooLongReason();
+            } else {
+                document->setPlainText(decoded->text);
+                keepLineEnds(*document, decoded->lineEnds);
+                source.plainForm = decoded->form;
+                ok = true;
+            }
         }
     }
     if (!ok) {

@@ -4,7 +4,7 @@
 // Plain text (.txt and anything unknown that reads as text) and Markdown
 // (.md, .markdown; kept exactly as written) remember their encoding, BOM and
 // line-end style, so that saving gives the same bytes back. HTML (.html,
-// .htm) is read as rich text. OpenDocument (.odt) and Word (.docx) give
+// .htm) is read as a browser shows its prose (see htmlreader.h). OpenDocument (.odt) and Word (.docx) give
 // paragraphs, line breaks and the writer's italic, bold and underline; notes,
 // comments, headers, footers and deleted tracked text are left out.
 #pragma once

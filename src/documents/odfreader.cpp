@@ -144,7 +144,7 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
     m_paragraphDepth = 0;
     QXmlStreamReader xml(bytes);
     std::vector<CharStyle> styles{CharStyle()};
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !(m_builder && m_builder->tooLong())) {
         xml.readNext();
         if (!acceptToken(xml, reason))
             return false;
@@ -327,7 +327,7 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
     CharStyle runStyle;
     bool joinNext = false;
     bool endDeleted = false;
-    while (!xml.atEnd() && reason.isEmpty()) {
+    while (!xml.atEnd() && reason.isEmpty() && !builder.tooLong()) {
         xml.readNext();
         if (!acceptToken(xml, reason))
             return false;
@@ -378,7 +378,7 @@ QString wordMainPart(ZipContainer &container)
 {
     QString ignored;
     const std::optional<QByteArray> rels = container.read(QStringLiteral("_rels/.rels"), ignored);
-    if (rels) {
+    if (rels && nestingWithinBounds(*rels, ignored)) {
         QXmlStreamReader xml(*rels);
         while (!xml.atEnd() && xml.tokenType() != QXmlStreamReader::DTD) {
             if (xml.readNext() == QXmlStreamReader::StartElement && xml.name() == u"Relationship"
@@ -416,14 +416,13 @@ bool readOpenDocument(ZipContainer &container, QTextDocument &document, QString 
         // Common styles only: the automatic styles and master pages of
         // styles.xml belong to headers and footers.
         const std::optional<QByteArray> styles = container.read(QStringLiteral("styles.xml"), reason);
-        if (!styles || !reader.read(*styles, nullptr, reason))
+        if (!styles || !nestingWithinBounds(*styles, reason) || !reader.read(*styles, nullptr, reason))
             return false;
     }
     RichTextBuilder builder(document);
-    if (!reader.read(*content, &builder, reason))
+    if (!nestingWithinBounds(*content, reason) || !reader.read(*content, &builder, reason))
         return false;
-    builder.finish();
-    return true;
+    return builder.finish(reason);
 }
 
 bool readWordDocument(ZipContainer &container, QTextDocument &document, QString &reason)
@@ -436,14 +435,13 @@ bool readWordDocument(ZipContainer &container, QTextDocument &document, QString 
     const QString folder = main.left(main.lastIndexOf(u'/') + 1);
     if (container.has(folder + QStringLiteral("styles.xml"))) {
         const std::optional<QByteArray> styles = container.read(folder + QStringLiteral("styles.xml"), reason);
-        if (!styles || !reader.readStyles(*styles, reason))
+        if (!styles || !nestingWithinBounds(*styles, reason) || !reader.readStyles(*styles, reason))
             return false;
     }
     RichTextBuilder builder(document);
-    if (!reader.readBody(*body, builder, reason))
+    if (!nestingWithinBounds(*body, reason) || !reader.readBody(*body, builder, reason))
         return false;
-    builder.finish();
-    return true;
+    return builder.finish(reason);
 }
 
 } // namespace tq::documents

@@ -5,10 +5,27 @@
 #include <QTextDocument>
 #include <QXmlStreamReader>
 
+#include <cstring>
+#include <string_view>
+
 namespace tq::documents {
+
+QString tooLongReason()
+{
+    return QStringLiteral("it would expand to more than %1 million characters, far more than any book")
+        .arg(MaxDocumentCharacters / (1024 * 1024));
+}
+
+QString tooDeepReason()
+{
+    return QStringLiteral("its elements nest more than %1 deep, which no real document does")
+        .arg(MaxNesting);
+}
 
 void RichTextBuilder::startParagraph()
 {
+    if (m_tooLong)
+        return;
     if (!m_first)
         m_text += u'\n';
     m_first = false;
@@ -17,8 +34,14 @@ void RichTextBuilder::startParagraph()
 
 void RichTextBuilder::append(QStringView text, const CharStyle &style)
 {
-    if (text.isEmpty())
+    if (text.isEmpty() || m_tooLong)
         return;
+    if (m_text.size() + text.size() > MaxDocumentCharacters) {
+        m_tooLong = true;
+        m_text.clear();
+        m_formatted.clear();
+        return;
+    }
     m_first = false;
     m_paragraphEmpty = false;
     const qsizetype start = m_text.size();
@@ -39,11 +62,21 @@ void RichTextBuilder::append(QStringView text, const CharStyle &style)
         m_formatted.append({start, text.size(), style});
 }
 
-void RichTextBuilder::finish()
+bool RichTextBuilder::finish(QString &reason)
 {
+    if (m_tooLong) {
+        reason = tooLongReason();
+        return false;
+    }
     m_document.setUndoRedoEnabled(false);
-    m_document.setPlainText(m_text);
+    m_document.clear();
     QTextCursor cursor(&m_document);
+    // Each run goes in with its format as it comes, inside an edit block: a
+    // cursor outside one lays its paragraph out to learn where it stands,
+    // and formats set over text already in place split it run by run.
+    cursor.beginEditBlock();
+    const QTextCharFormat plain;
+    qsizetype at = 0;
     for (const Run &run : m_formatted) {
         QTextCharFormat format;
         if (run.style.italic.value_or(false))
@@ -52,12 +85,17 @@ void RichTextBuilder::finish()
             format.setFontWeight(QFont::Bold);
         if (run.style.underline.value_or(false))
             format.setFontUnderline(true);
-        cursor.setPosition(int(run.start));
-        cursor.setPosition(int(run.start + run.length), QTextCursor::KeepAnchor);
-        cursor.mergeCharFormat(format);
+        if (run.start > at)
+            cursor.insertText(QStringView(m_text).sliced(at, run.start - at).toString(), plain);
+        cursor.insertText(QStringView(m_text).sliced(run.start, run.length).toString(), format);
+        at = run.start + run.length;
     }
+    if (at < m_text.size())
+        cursor.insertText(QStringView(m_text).sliced(at).toString(), plain);
+    cursor.endEditBlock();
     m_document.setUndoRedoEnabled(true);
     m_document.setModified(false);
+    return true;
 }
 
 bool acceptToken(const QXmlStreamReader &xml, QString &reason)
@@ -71,6 +109,59 @@ bool acceptToken(const QXmlStreamReader &xml, QString &reason)
         return false;
     }
     return true;
+}
+
+bool nestingWithinBounds(QByteArrayView xml, QString &reason)
+{
+    const char *p = xml.data();
+    const char *const end = p + xml.size();
+    // Skips to just past the first occurrence of what, or to the end.
+    auto skipPast = [&](std::string_view what) {
+        const std::string_view rest(p, size_t(end - p));
+        const size_t at = rest.find(what);
+        p = at == std::string_view::npos ? end : p + at + what.size();
+    };
+    int depth = 0;
+    while (true) {
+        p = static_cast<const char *>(std::memchr(p, '<', size_t(end - p)));
+        if (!p)
+            return true;
+        ++p;
+        if (p == end)
+            return true;
+        if (*p == '/') {
+            --depth;
+            skipPast(">");
+        } else if (*p == '?') {
+            skipPast("?>");
+        } else if (std::string_view(p, size_t(end - p)).starts_with("!--")) {
+            skipPast("-->");
+        } else if (std::string_view(p, size_t(end - p)).starts_with("![CDATA[")) {
+            skipPast("]]>");
+        } else if (*p == '!') {
+            skipPast(">");
+        } else {
+            // A start tag: its attributes may hold '>' inside quotes.
+            char quote = 0;
+            char last = 0;
+            for (; p < end; ++p) {
+                if (quote) {
+                    if (*p == quote)
+                        quote = 0;
+                } else if (*p == '"' || *p == '\'') {
+                    quote = *p;
+                } else if (*p == '>') {
+                    break;
+                } else if (*p != ' ' && *p != '\t' && *p != '\n' && *p != '\r') {
+                    last = *p;
+                }
+            }
+            if (last != '/' && ++depth > MaxNesting) {
+                reason = tooDeepReason();
+                return false;
+            }
+        }
+    }
 }
 
 bool readCleanly(const QXmlStreamReader &xml, QString &reason)

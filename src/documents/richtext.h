@@ -12,6 +12,19 @@ class QXmlStreamReader;
 
 namespace tq::documents {
 
+// The most text any document may expand to, far past any book (the whole
+// King James Bible is 4.4 million): a small file may describe far more
+// (repeated spaces, a zip part of one letter), and one that does is refused
+// instead of filling the memory. The same for every format.
+inline constexpr qsizetype MaxDocumentCharacters = 64LL * 1024 * 1024;
+// Deeper element nesting than this is no real document's, and each level
+// costs every reader memory.
+inline constexpr int MaxNesting = 512;
+
+// The reasons a document is refused for these bounds.
+QString tooLongReason();
+QString tooDeepReason();
+
 // A style's own character properties; unset ones come from the style below.
 struct CharStyle
 {
@@ -41,8 +54,11 @@ public:
     void lineBreak(const CharStyle &style) { append(QStringView(u"\u2028"), style); }
     // Whether the paragraph being built holds nothing yet.
     bool paragraphEmpty() const { return m_paragraphEmpty; }
-    // Puts everything into the document.
-    void finish();
+    // Whether the text went past MaxDocumentCharacters: a reader may stop.
+    bool tooLong() const { return m_tooLong; }
+    // Puts everything into the document; false with the reason when the
+    // text went past MaxDocumentCharacters (whatever came after was dropped).
+    bool finish(QString &reason);
 
 private:
     struct Run
@@ -57,12 +73,19 @@ private:
     QList<Run> m_formatted;   // runs with any property on, in order
     bool m_first = true;
     bool m_paragraphEmpty = true;
+    bool m_tooLong = false;
 };
 
 // XML in a container is the word processor's own and never declares a
 // document type or entities ("billion laughs"); refuses those and reports
 // the reason. Call with every token read.
 bool acceptToken(const QXmlStreamReader &xml, QString &reason);
+
+// Whether the elements of a part nest no deeper than MaxNesting, else false
+// with the reason. Looked at before parsing, as the parser's own memory for
+// each open element is what a deeply nested file exhausts; a part that is
+// not well-formed is left to the parser to report.
+bool nestingWithinBounds(QByteArrayView xml, QString &reason);
 
 // Ends the reading of a part: true when it was read without fault, else
 // false with the reason (one given earlier stands).

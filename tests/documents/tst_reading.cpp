@@ -31,8 +31,12 @@ private Q_SLOTS:
     void markdownStaysAsWritten();
     void html();
     void htmlReachesForNothingOutside();
+    void htmlAsProse_data();
+    void htmlAsProse();
     void refused_data();
     void refused();
+    void hostileShapesRead_data();
+    void hostileShapesRead();
     void handMadeContent_data();
     void handMadeContent();
     void damagedContainers_data();
@@ -202,6 +206,62 @@ void ReadingTest::html()
     QCOMPARE(lookAt(*result.document, "lined"), "--u");
 }
 
+// A page is read as prose, the way a browser shows its text: paragraphs,
+// line breaks, each table cell a paragraph, italic, bold and underline.
+void ReadingTest::htmlAsProse_data()
+{
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("looks");   // "word=ibu"
+
+    QTest::newRow("each table cell a paragraph")
+        << QByteArray("<table><tr><th>name</th><td>age</td></tr><tr><td>Ann</td><td>42</td></tr></table>")
+        << "name\nage\nAnn\n42" << QStringList{"name=-b-", "Ann=---"};
+    QTest::newRow("white space collapses, none at a paragraph's ends")
+        << QByteArray("<p>\n  one \t two\n</p>\n<div> three <b> four </b> five </div>")
+        << "one two\nthree four five" << QStringList{"four=-b-", "five=---"};
+    QTest::newRow("breaks: between lines, alone, and last in a paragraph")
+        << QByteArray("<p>a<br>b</p><p><br></p><p>c<br></p><p>d<br><br>e</p>")
+        << "a|b\n\nc\nd||e" << QStringList();
+    QTest::newRow("pre keeps spaces and line ends")
+        << QByteArray("<pre>a  b\n\tc</pre>") << "a  b|\tc" << QStringList();
+    QTest::newRow("a style sheet's white-space by element")
+        << QByteArray("<style>p, li { white-space: pre-wrap; }</style>\n<p>  a  <i>b</i></p>\n<div>c   d</div>")
+        << "  a  b\nc d" << QStringList{"b=i--"};
+    QTest::newRow("style attributes: weight, slant, underline, and back")
+        << QByteArray("<p><span style=\" font-weight:700;\">heavy <span style=\"font-weight:400\">light</span></span>"
+                      " <span style=\"font-style: italic; text-decoration: underline\">both</span>"
+                      " <em>slanted <span style=\"font-style:normal\">upright</span></em></p>")
+        << "heavy light both slanted upright"
+        << QStringList{"heavy=-b-", "light=---", "both=i-u", "slanted=i--", "upright=---"};
+    QTest::newRow("headings bold, lists as paragraphs")
+        << QByteArray("<h2>Title</h2><ul><li>one</li><li>two<ol><li>three</ol></ul>")
+        << "Title\none\ntwo\nthree" << QStringList{"Title=-b-", "one=---"};
+    QTest::newRow("scripts, styles, forms and the head left out")
+        << QByteArray("<script>var x = 1;</script><noscript>n</noscript>text"
+                      "<select><option>choice</option></select><textarea>typed</textarea> end")
+        << "text end" << QStringList();
+    QTest::newRow("entities and no-break spaces")
+        << QByteArray("<p>a&nbsp;&nbsp;b &amp; &lt;c&gt; caf&eacute; &#x2014;</p>")
+        << "a\u00A0\u00A0b & <c> café —" << QStringList();
+}
+
+void ReadingTest::htmlAsProse()
+{
+    QFETCH(QByteArray, body);
+    QFETCH(QString, text);
+    QFETCH(QStringList, looks);
+    const QString file = path("prose.html");
+    QVERIFY(hostile::writeFile(file, "<html><head><title>Left out</title></head><body>" + body
+                                         + "</body></html>"));
+    const ReadResult result = readManuscript(file);
+    QVERIFY2(result.document, qPrintable(result.error));
+    QCOMPARE(visibleText(*result.document), text);
+    for (const QString &look : looks)
+        QCOMPARE(lookAt(*result.document, look.section(u'=', 0, 0)) + " " + look,
+                 look.section(u'=', 1) + " " + look);
+}
+
 // A style sheet or picture named in a page could be any file on the
 // machine; none is read, and no picture is left to be looked for later.
 void ReadingTest::htmlReachesForNothingOutside()
@@ -284,6 +344,23 @@ void ReadingTest::refused_data()
         qFatal("cannot patch the bomb");
     QTest::newRow("zip bomb declaring a small size") << "lying.docx" << "";
 
+    // Shapes no real document has, past the bounds every format shares.
+    zip(at("spaces.odt"), hostile::openDocumentParts(hostile::repeatedSpaces(66000)));
+    QTest::newRow("repeated spaces expanding past the text bound")
+        << "spaces.odt" << "more than 64 million characters";
+    file(at("long.txt"), QByteArray("word ").repeated(14 * 1024 * 1024));
+    QTest::newRow("plain text past the text bound") << "long.txt" << "more than 64 million characters";
+    zip(at("deep-runs.docx"), hostile::wordParts(hostile::nestedRuns(600)));
+    QTest::newRow("runs nested 600 deep") << "deep-runs.docx" << "nest more than 512 deep";
+    zip(at("deep-spans.odt"), hostile::openDocumentParts(hostile::nestedSpans(100000)));
+    QTest::newRow("spans nested 100,000 deep") << "deep-spans.odt" << "nest more than 512 deep";
+    hostile::Parts deepStyles = hostile::openDocumentParts(hostile::nestedSpans(1));
+    deepStyles.append({"styles.xml", "<a>" + QByteArray("<b>").repeated(1000) + "</a>"});
+    zip(at("deep-styles.odt"), deepStyles);
+    QTest::newRow("styles nested 1,000 deep") << "deep-styles.odt" << "nest more than 512 deep";
+    file(at("deep.html"), hostile::nestedDivs(20000));
+    QTest::newRow("divs nested 20,000 deep") << "deep.html" << "nest more than 512 deep";
+
     QDir(m_dir.path()).mkdir("refused/folder.txt");
     QTest::newRow("a folder") << "folder.txt" << "it is a folder";
     QTest::newRow("no such file") << "missing.docx" << "no such file";
@@ -298,6 +375,52 @@ void ReadingTest::refused()
     QVERIFY2(result.error.contains(name), qPrintable(result.error));
     QVERIFY2(result.error.contains(reason), qPrintable(result.error));
     QVERIFY(result.error.endsWith('.'));
+}
+
+// Shapes that hung or blew up a reader (seconds to hours, gigabytes) but
+// stay inside the bounds: each is read whole.
+void ReadingTest::hostileShapesRead_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");   // a zip's parts for .docx, .odt
+    QTest::addColumn<QString>("start");      // of the text
+    QTest::addColumn<int>("paragraphs");
+    QTest::addColumn<QStringList>("looks");  // "word=ibu"
+
+    QTest::newRow("20,000 bold runs in one paragraph")
+        << "runs.docx" << hostile::manyRuns(20000) << "x x x " << 1 << QStringList{"x=-b-"};
+    QTest::newRow("runs nested 400 deep") << "deep.docx" << hostile::nestedRuns(400) << "deep" << 1
+                                          << QStringList();
+    QTest::newRow("spans nested 400 deep") << "deep.odt" << hostile::nestedSpans(400) << "deep" << 1
+                                           << QStringList();
+    QTest::newRow("divs nested 400 deep") << "deep.html" << hostile::nestedDivs(400) << "deep" << 1
+                                          << QStringList();
+    QTest::newRow("20,000 huge pictures") << "pictures.html" << hostile::manyPictures(20000)
+                                          << "words more" << 1 << QStringList();
+    QTest::newRow("rows of cells spanning 30,000 columns")
+        << "cells.html" << hostile::wideCells(1000) << "cell\ncell\n" << 1000 << QStringList();
+}
+
+void ReadingTest::hostileShapesRead()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, start);
+    QFETCH(int, paragraphs);
+    QFETCH(QStringList, looks);
+    const QString file = path(name);
+    if (name.endsWith(".docx"))
+        QVERIFY(hostile::writeZip(file, hostile::wordParts(bytes)));
+    else if (name.endsWith(".odt"))
+        QVERIFY(hostile::writeZip(file, hostile::openDocumentParts(bytes)));
+    else
+        QVERIFY(hostile::writeFile(file, bytes));
+    const ReadResult result = readManuscript(file);
+    QVERIFY2(result.document, qPrintable(result.error));
+    QVERIFY2(visibleText(*result.document).startsWith(start), qPrintable(visibleText(*result.document).left(80)));
+    QCOMPARE(result.document->blockCount(), paragraphs);
+    for (const QString &look : looks)
+        QCOMPARE(lookAt(*result.document, look.section(u'=', 0, 0)), look.section(u'=', 1));
 }
 
 void ReadingTest::handMadeContent_data()
@@ -337,14 +460,6 @@ void ReadingTest::handMadeContent_data()
         << head + "<office:body><office:text><text:p>a<text:s text:c=\"1000000000\"/>b</text:p>"
                   "</office:text></office:body></office:document-content>"
         << "a" + QString(1024, ' ') + "b" << QStringList();
-    QByteArray deep = head + "<office:body><office:text><text:p>";
-    for (int i = 0; i < 100000; ++i)
-        deep += "<text:span>";
-    deep += "deep";
-    for (int i = 0; i < 100000; ++i)
-        deep += "</text:span>";
-    deep += "</text:p></office:text></office:body></office:document-content>";
-    QTest::newRow("spans nested a hundred thousand deep") << "deep.odt" << deep << "deep" << QStringList();
 }
 
 void ReadingTest::handMadeContent()

@@ -453,10 +453,11 @@ private Q_SLOTS:
 
         const QString html = path(QStringLiteral("marked.html"));
         QVERIFY(exports->exportHighlighted(html));
-        auto back = tq::documents::readManuscript(html);
-        QVERIFY(back.document);
-        // Read back, the colours and bold are the pass's, at the same places.
-        const QTextDocument &d = *back.document;
+        // Shown as a browser shows it, the colours and bold are the pass's, at
+        // the same places. (Opened in the program, a page keeps only the
+        // writer's italic, bold and underline, so Qt's own import looks.)
+        QTextDocument d;
+        d.setHtml(QString::fromUtf8(bytesOf(html)));
         for (int i = 0; i < 16; ++i) {
             QTextCursor c(const_cast<QTextDocument *>(&d));
             c.setPosition(i + 1);

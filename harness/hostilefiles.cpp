@@ -110,6 +110,74 @@ QByteArray entityExpansion(const QByteArray &root)
     return dtd + "]>\n<" + root + ">&lol9;</" + root + ">\n";
 }
 
+namespace {
+
+const QByteArray OdfHead =
+    "<?xml version=\"1.0\"?><office:document-content"
+    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\">"
+    "<office:body><office:text><text:p>";
+const QByteArray OdfTail = "</text:p></office:text></office:body></office:document-content>";
+const QByteArray WordHead =
+    "<?xml version=\"1.0\"?><w:document"
+    " xmlns:w=\"http://schemas.openxmlformats.org/wordprocessingml/2006/main\"><w:body><w:p>";
+const QByteArray WordTail = "</w:p></w:body></w:document>";
+
+QByteArray repeated(const QByteArray &piece, int n)
+{
+    return piece.repeated(n);
+}
+
+QByteArray page(const QByteArray &body)
+{
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>t</title></head><body>" + body
+           + "</body></html>\n";
+}
+
+} // namespace
+
+QByteArray repeatedSpaces(int n)
+{
+    return OdfHead + "a" + repeated("<text:s text:c=\"1024\"/>", n) + "b" + OdfTail;
+}
+
+QByteArray manyRuns(int n)
+{
+    return WordHead + repeated("<w:r><w:rPr><w:b/></w:rPr><w:t>x</w:t></w:r><w:r><w:t xml:space=\"preserve\"> </w:t></w:r>", n)
+           + WordTail;
+}
+
+QByteArray nestedRuns(int n)
+{
+    return WordHead + repeated("<w:r>", n) + "<w:t>deep</w:t>" + repeated("</w:r>", n) + WordTail;
+}
+
+QByteArray nestedSpans(int n)
+{
+    return OdfHead + repeated("<text:span>", n) + "deep" + repeated("</text:span>", n) + OdfTail;
+}
+
+QByteArray nestedDivs(int n)
+{
+    return page(repeated("<div>", n) + "deep" + repeated("</div>", n));
+}
+
+QByteArray manyPictures(int n)
+{
+    return page("<p>words " + repeated("<img src=\"picture.png\" width=\"30000\" height=\"30000\">", n)
+                + " more</p>");
+}
+
+QByteArray wideCells(int n)
+{
+    return page("<table>" + repeated("<tr><td colspan=\"30000\">cell</td></tr>", n) + "</table>");
+}
+
+QByteArray manyParagraphs(int n)
+{
+    return page(repeated("<p>In the beginning <b>God</b> created the heaven and the earth.</p>\n", n));
+}
+
 QByteArray pngPicture()
 {
     QImage image(16, 16, QImage::Format_RGB32);

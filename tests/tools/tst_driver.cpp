@@ -60,7 +60,6 @@ private Q_SLOTS:
     void shape();
     void options_data();
     void options();
-    void straightforwardGivesSameOutput();
     void refusals_data();
     void refusals();
     void awkwardText_data();
@@ -125,20 +124,6 @@ void DriverTest::options()
     QCOMPARE(QJsonDocument(o["colour"].toArray()).toJson(QJsonDocument::Compact), colour);
     if (!list.isEmpty())
         QCOMPARE(QJsonDocument(o["list"].toArray()).toJson(QJsonDocument::Compact), list);
-}
-
-void DriverTest::straightforwardGivesSameOutput()
-{
-    const QString path = file("Alpha beta alpha, gamma beta.  The cat (see) see -- 1,000\r\n"
-                              "1999 the CAT\tsaw the other theme... ÉTÉs étés I think I am");
-    for (const QStringList &options : {QStringList{}, {"--mode", "complete", "--min-length", "0"},
-                                       {"--mode", "begin", "--min-length", "1", "--sensitivity", "60"}}) {
-        const Result fast = analyze(QStringList{"--progress"} + options + QStringList{path});
-        const Result slow = analyze(QStringList{"--progress", "--straightforward"} + options + QStringList{path});
-        QCOMPARE(fast.status, 0);
-        QVERIFY(fast.out.contains("\"colour\": [["));
-        QCOMPARE(slow.out, fast.out);
-    }
 }
 
 void DriverTest::refusals_data()

@@ -30,6 +30,18 @@ Parts wordParts(const QByteArray &documentXml);
 // "Billion laughs": entities that expand to a billion copies of a word.
 QByteArray entityExpansion(const QByteArray &root);
 
+// Shapes no real document has, each growing with n: the text it expands to,
+// its formatted runs, its nesting or its elements. Each is the part or page
+// a reader sees: wrap the XML ones with openDocumentParts or wordParts.
+QByteArray repeatedSpaces(int n);      // content.xml: n <text:s text:c="1024"/>
+QByteArray manyRuns(int n);            // document.xml: one paragraph of n bold runs
+QByteArray nestedRuns(int n);          // document.xml: <w:r> nested n deep
+QByteArray nestedSpans(int n);         // content.xml: <text:span> nested n deep
+QByteArray nestedDivs(int n);          // a page of <div> nested n deep
+QByteArray manyPictures(int n);        // a page of n <img> tags
+QByteArray wideCells(int n);           // a page of n rows of <td colspan="30000">
+QByteArray manyParagraphs(int n);      // a page of n short paragraphs
+
 QByteArray pngPicture();
 bool writeFile(const QString &path, const QByteArray &bytes);
 
