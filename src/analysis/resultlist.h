@@ -16,6 +16,18 @@ struct ResultEntry
     QStringList forms = {};
 };
 
+// An entry's line breaks (a word may span one: only spaces separate words)
+// as the list marks them, so that every entry stays one line.
+inline QString withBreaksMarked(QString line)
+{
+    for (QChar &c : line) {
+        const char16_t u = c.unicode();
+        if (u == u'\n' || u == u'\r' || u == u'\v' || u == u'\f' || u == 0x2028 || u == 0x2029)
+            c = QChar(0x21B5);   // DOWNWARDS ARROW WITH CORNER LEFTWARDS
+    }
+    return line;
+}
+
 class ResultList
 {
 public:

@@ -49,7 +49,7 @@ QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
                    + QLatin1String("\r\n");
     } else {
         for (const ResultEntry &entry : entries)
-            out += entry.line + u'\n';
+            out += withBreaksMarked(entry.line) + u'\n';
     }
     return out.toUtf8();
 }
@@ -98,8 +98,14 @@ QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files)
     };
     for (const auto &[path, bytes] : files) {
         auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size())
+        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
+            // The new version is written beside the old one first, so the
+            // folder must be writable even when the file itself is.
+            const QFileInfo folder(QFileInfo(path).absolutePath());
+            if (folder.isDir() && !folder.isWritable())
+                return failure(path, QStringLiteral("the folder %1 is not writable").arg(folder.filePath()));
             return failure(path, file->errorString());   // the others are cancelled unwritten
+        }
         // A write cut short (a full disk, a size limit) is not always
         // reported, and the commit would then replace the old file with
         // the part that fitted: count what reached the disk.

@@ -18,10 +18,9 @@ class QTextDocument;
 namespace tq::documents {
 
 // The list in its order. ".csv": UTF-8, a "count,word" header and one
-// record per entry (a family's words joined by spaces),
-// quoted as RFC 4180 says (a word holding a line break is
-// quoted with the break kept). Any other suffix: the lines exactly as
-// listed, one per line.
+// record per entry (a family's words joined by spaces), quoted as RFC 4180
+// says (a word holding a line break is quoted with the break kept). Any other
+// suffix: the lines as the list shows them (line breaks marked), one per line.
 QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries);
 // The repeated phrases the same way, under the header "count,phrase".
 QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phrases);

@@ -206,6 +206,68 @@ bool readContainer(const QString &path, FileFormat named, QTextDocument &documen
     return false;
 }
 
+// A line read from a file that mixed its line ends carries its own end as
+// the block's user state, for as long as the block lives.
+constexpr const char *OwnEnd[] = {"\n", "\r\n", "\r"};
+
+void keepLineEnds(QTextDocument &document, const QList<LineEnding> &ends)
+{
+    if (ends.isEmpty() || document.blockCount() != ends.size() + 1)
+        return;
+    QTextBlock block = document.begin();
+    for (LineEnding end : ends) {
+        block.setUserState(int(end));
+        block = block.next();
+    }
+}
+
+bool hasOwnLineEnds(const QTextDocument &document)
+{
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.userState() >= 0)
+            return true;
+    }
+    return false;
+}
+
+// Lines with their own end keep it; every other line ends in eol.
+QString withOwnLineEnds(const QTextDocument &document, LineEnding eol)
+{
+    const QLatin1String common(OwnEnd[int(eol)]);
+    QString text;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (QChar c : block.text()) {
+            if (c == QChar::LineSeparator)
+                text += common;
+            else if (c != QChar::ObjectReplacementCharacter)
+                text += c;
+        }
+        if (block.next().isValid()) {
+            const int own = block.userState();
+            text += own >= 0 && own <= int(LineEnding::Cr) ? QLatin1String(OwnEnd[own]) : common;
+        }
+    }
+    return text;
+}
+
+QString plainText(const QTextDocument &document)
+{
+    QString text = document.toRawText();
+    text.remove(QChar::ObjectReplacementCharacter);
+    tq::breaksAsNewlines(text);
+    return text;
+}
+
+std::optional<QByteArray> encodedPlainText(const QTextDocument &document, const PlainTextForm &form,
+                                           QString &reason)
+{
+    if (!hasOwnLineEnds(document))
+        return encodePlainText(plainText(document), form, reason);
+    PlainTextForm asWritten = form;
+    asWritten.lineEnding = LineEnding::Lf;   // every end is in the text already
+    return encodePlainText(withOwnLineEnds(document, form.lineEnding), asWritten, reason);
+}
+
 QString failure(const QString &verb, const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot %1 %2: %3.").arg(verb, path, reason);
@@ -215,11 +277,13 @@ QString failure(const QString &verb, const QString &path, const QString &reason)
 
 bool savesInPlace(FileFormat format)
 {
-    return format == FileFormat::PlainText || format == FileFormat::Markdown || format == FileFormat::Html;
+    return format == FileFormat::PlainText || format == FileFormat::Markdown;
 }
 
 QString whyNotSavedInPlace(const Manuscript &source)
 {
+    if (source.format == FileFormat::Html)
+        return QStringLiteral("lose what the window does not show of it, such as pictures, links and its style sheet");
     if (!savesInPlace(source.format))
         return QStringLiteral("lose what the window does not show of it, such as notes and comments");
     if (source.unreadableBytes > 0)
@@ -291,6 +355,7 @@ ReadResult readManuscript(const QString &path)
                 reason = tooLongReason();
             } else {
                 document->setPlainText(decoded->text);
+                keepLineEnds(*document, decoded->lineEnds);
                 source.plainForm = decoded->form;
                 source.unreadableBytes = decoded->unreadableBytes;
                 if (decoded->unreadableBytes > 0)
@@ -319,15 +384,13 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
     std::optional<QByteArray> bytes;
     switch (target.format) {
     case FileFormat::PlainText:
-    case FileFormat::Markdown: {
-        QString text = document.toRawText();
-        text.remove(QChar::ObjectReplacementCharacter);
-        tq::breaksAsNewlines(text);
-        bytes = encodePlainText(text, target.plainForm, reason);
+    case FileFormat::Markdown:
+        bytes = encodedPlainText(document, target.plainForm, reason);
         break;
-    }
     case FileFormat::Html:
-        bytes = document.toHtml().toUtf8();
+        // The writer's text and emphasis only: the window's font is the
+        // window's, not the page's.
+        bytes = htmlBytes(document, {}, QFileInfo(target.path).completeBaseName());
         break;
     case FileFormat::OpenDocument:
         bytes = openDocumentBytes(document);
@@ -346,6 +409,21 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
     if (!bytes)
         return failure(QStringLiteral("save"), target.path, reason);
     return writeFilesTogether({{target.path, *bytes}});
+}
+
+QList<PlainTextForm> savingForms(const QTextDocument &document, const PlainTextForm &own)
+{
+    const bool ownIsUtf8 = own.encoding.toUpper() == "UTF-8";
+    QList<PlainTextForm> forms{{"UTF-8", ownIsUtf8 && own.bom, own.lineEnding}};
+    if (!ownIsUtf8 && holdsText(document, own))
+        forms.append(own);
+    return forms;
+}
+
+bool holdsText(const QTextDocument &document, const PlainTextForm &form)
+{
+    QString reason;
+    return encodedPlainText(document, form, reason).has_value();
 }
 
 QString documentText(const QTextDocument &document)

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QTextDocument>
@@ -49,7 +50,8 @@ struct Manuscript
 };
 
 // Whether Save may write the document back to the file it came from. Not for
-// .odt or .docx: the file holds more than was read, which a copy would lose.
+// .html, .odt or .docx: the file holds more than was read (pictures, style
+// sheets, notes, layout), which a copy would lose.
 bool savesInPlace(FileFormat format);
 // Empty when Save may write over source's own file, else why it may not
 // (one phrase, "it holds notes ... that would be lost").
@@ -88,6 +90,14 @@ ReadResult readManuscript(const QString &path);
 // Returns an empty string on success, else one sentence naming the file and
 // the reason; a failure leaves the old file whole. Word is refused.
 QString writeManuscript(const QTextDocument &document, const Manuscript &target);
+
+// The encodings Save As offers for a plain text or Markdown copy of a file
+// written in own: UTF-8 first, then own when it is another encoding that can
+// hold every character of the document. Each keeps own's line ends, and its
+// BOM when the encoding stays.
+QList<PlainTextForm> savingForms(const QTextDocument &document, const PlainTextForm &own);
+// Whether form's encoding can hold every character of the document.
+bool holdsText(const QTextDocument &document, const PlainTextForm &form);
 
 // The document's text as the analysis sees it: paragraph ends and line
 // breaks inside a paragraph as "\n", no-break spaces kept.

@@ -177,6 +177,29 @@ LineEnding mostUsedLineEnding(const QString &text)
     return LineEnding::Lf;
 }
 
+QList<LineEnding> mixedLineEnds(const QString &text)
+{
+    QList<LineEnding> ends;
+    bool mixed = false;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        LineEnding end;
+        if (text[i] == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+            end = LineEnding::CrLf;
+            ++i;
+        } else if (text[i] == u'\r') {
+            end = LineEnding::Cr;
+        } else if (text[i] == u'\n') {
+            end = LineEnding::Lf;
+        } else {
+            continue;
+        }
+        mixed = mixed || (!ends.isEmpty() && end != ends.constLast());
+        ends.append(end);
+    }
+    return mixed ? ends : QList<LineEnding>();
+}
+
 // Every line end, whatever its style, as "\n".
 QString withNewlines(QString text)
 {
@@ -289,6 +312,7 @@ std::optional<DecodedText> decodePlainText(const QByteArray &bytes, QString &rea
         return std::nullopt;
     }
     out.form.lineEnding = mostUsedLineEnding(*text);
+    out.lineEnds = mixedLineEnds(*text);
     out.text = withNewlines(std::move(*text));
     return out;
 }

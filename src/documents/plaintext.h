@@ -5,6 +5,7 @@
 #include "manuscript.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <optional>
@@ -17,6 +18,9 @@ struct DecodedText
     PlainTextForm form;
     // Bytes that were not valid in the encoding, each read as U+FFFD.
     qsizetype unreadableBytes = 0;
+    // Each line's own end, in order, when the lines do not all end alike
+    // (form.lineEnding is then the most used); else empty.
+    QList<LineEnding> lineEnds;
 };
 
 // UTF-8 with or without BOM (also with a few bytes that are not: a stray

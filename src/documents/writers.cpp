@@ -160,7 +160,7 @@ class HtmlSink : public RunSink
 public:
     explicit HtmlSink(const QString &title)
     {
-        m_out = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>");
+        m_out = QStringLiteral("<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\"/>\n<title>");
         for (QChar c : title)
             appendEscaped(m_out, c);
         m_out += QLatin1String(
@@ -191,7 +191,7 @@ public:
         }
         for (QChar c : text) {
             if (c == QChar::LineSeparator)
-                m_out += QLatin1String("<br>");
+                m_out += QLatin1String("<br/>");
             else if (c != QChar::ObjectReplacementCharacter)
                 appendEscaped(m_out, c);
         }
@@ -214,7 +214,7 @@ private:
         // style tells Qt's reader that the paragraph holds nothing.
         if (m_open && m_empty) {
             m_out.chop(3);
-            m_out += QLatin1String("<p style=\"-qt-paragraph-type:empty\"><br></p>");
+            m_out += QLatin1String("<p style=\"-qt-paragraph-type:empty\"><br/></p>");
         } else if (m_open) {
             m_out += QLatin1String("</p>");
         }

@@ -1,5 +1,5 @@
 // Exports: the word list as CSV that any spreadsheet reads back field for
-// field, or as the lines exactly as listed; the highlighted document with
+// field, or as the lines the list shows, one per entry; the highlighted document with
 // the pass's colours and bold as real formats over the writer's own, read
 // back character by character; several outputs written all or none.
 #include "testlocale.h"
@@ -143,8 +143,8 @@ void ExportsTest::wordList_data()
                                        "1,café\r\n"
                                        "1,\r\n");
     QTest::newRow("text lines") << "txt"
-                                << QByteArray("12 - the\n3 - a,b\n2 - say \"hi\"\n2 - two\nlines\n"
-                                              "1 - cr\r\nlf\n1 - café\n1 - \n");
+                                << QByteArray("12 - the\n3 - a,b\n2 - say \"hi\"\n2 - two↵lines\n"
+                                              "1 - cr↵↵lf\n1 - café\n1 - \n");
 }
 
 void ExportsTest::wordList()

@@ -9,6 +9,7 @@
 #include "manuscript.h"
 
 #include <QTest>
+#include <QXmlStreamReader>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -41,6 +42,11 @@ private Q_SLOTS:
     void characterTheEncodingCannotHold();
     void failedSaveLeavesTheOldFileWhole();
     void wordIsNeverWritten();
+    void webPageHoldsOnlyTheWritersWork();
+    void encodingsOnOffer_data();
+    void encodingsOnOffer();
+    void mixedLineEndsStay_data();
+    void mixedLineEndsStay();
 };
 
 void SavingTest::formatsKeepTheWritersWork_data()
@@ -153,6 +159,102 @@ void SavingTest::wordIsNeverWritten()
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(copy));
     QCOMPARE(formatForSaving(copy), FileFormat::PlainText);
+}
+
+// A page read from elsewhere keeps its pictures and styles: Save never
+// writes over it. A page written here is the writer's text and emphasis in
+// well-formed markup, without the window's font.
+void SavingTest::webPageHoldsOnlyTheWritersWork()
+{
+    const QString page = path("page.html");
+    QVERIFY(hostile::writeFile(page, "<html><head><style>p { color: navy }</style></head><body>"
+                                     "<p>A <img src=\"x.png\"> picture.</p><ul><li>One</li></ul></body></html>"));
+    const ReadResult read = readManuscript(page);
+    QVERIFY2(read.document, qPrintable(read.error));
+    QVERIFY(!savesInPlace(read.source.format));
+
+    auto document = writersDocument();
+    document->setDefaultFont(QFont("MS Sans Serif", 8));   // as the window sets it
+    const QString copy = path("copy.html");
+    QVERIFY(writeManuscript(*document, {copy, FileFormat::Html, {}}).isEmpty());
+    const QByteArray bytes = bytesOf(copy);
+    for (const char *window : {"font-family", "font-size", "MS Sans Serif"})
+        QVERIFY2(!bytes.contains(window), window);
+    QXmlStreamReader xml(bytes);
+    while (!xml.atEnd())
+        xml.readNext();
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+}
+
+// Save As offers UTF-8 first, and the file's own encoding only while it can
+// hold the text; the line ends stay the file's.
+void SavingTest::encodingsOnOffer_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<bool>("bom");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("legacy that holds the text") << "Café" << QByteArray("WINDOWS-1252") << false
+                                                << QStringList{"UTF-8", "WINDOWS-1252"};
+    QTest::newRow("legacy too narrow") << "Café Ω" << QByteArray("WINDOWS-1252") << false
+                                       << QStringList{"UTF-8"};
+    QTest::newRow("UTF-8 with BOM") << "Ω" << QByteArray("UTF-8") << true << QStringList{"UTF-8 BOM"};
+    QTest::newRow("UTF-16 to UTF-8") << "Ω" << QByteArray("UTF-16LE") << true
+                                     << QStringList{"UTF-8", "UTF-16LE BOM"};
+}
+
+void SavingTest::encodingsOnOffer()
+{
+    QFETCH(QString, text);
+    QFETCH(QByteArray, own);
+    QFETCH(bool, bom);
+    QFETCH(QStringList, offered);
+    QTextDocument document;
+    document.setPlainText(text);
+    const PlainTextForm form{own, bom, LineEnding::CrLf};
+    QStringList names;
+    for (const PlainTextForm &f : savingForms(document, form)) {
+        QCOMPARE(f.lineEnding, LineEnding::CrLf);
+        names.append(QString::fromLatin1(f.encoding) + (f.bom ? " BOM" : ""));
+    }
+    QCOMPARE(names, offered);
+}
+
+// A file that mixes its line ends keeps each line's own end; a line the
+// writer adds ends as most lines do.
+void SavingTest::mixedLineEndsStay_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QByteArray>("saved");
+    QTest::newRow("untouched") << QByteArray("one\r\ntwo\nthree\r\n") << -1 << QString()
+                               << QByteArray("one\r\ntwo\nthree\r\n");
+    QTest::newRow("edited inside a line") << QByteArray("one\r\ntwo\nthree\r\n") << 4 << "X"
+                                          << QByteArray("one\r\nXtwo\nthree\r\n");
+    QTest::newRow("lines added at the end") << QByteArray("one\r\ntwo\nthree\r\n") << 14 << "four\nfive"
+                                            << QByteArray("one\r\ntwo\nthree\r\nfour\r\nfive");
+    QTest::newRow("old Mac ends among others") << QByteArray("a\rb\rc\r\nd\n") << -1 << QString()
+                                               << QByteArray("a\rb\rc\r\nd\n");
+}
+
+void SavingTest::mixedLineEndsStay()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, at);
+    QFETCH(QString, typed);
+    QFETCH(QByteArray, saved);
+    const QString name = path("mixed.txt");
+    QVERIFY(hostile::writeFile(name, file));
+    const ReadResult read = readManuscript(name);
+    QVERIFY2(read.document, qPrintable(read.error));
+    if (at >= 0) {
+        QTextCursor cursor(read.document.get());
+        cursor.setPosition(at);
+        cursor.insertText(typed);
+    }
+    QVERIFY(writeManuscript(*read.document, read.source).isEmpty());
+    QCOMPARE(bytesOf(name), saved);
 }
 
 QTEST_MAIN(SavingTest)

@@ -139,7 +139,7 @@ private Q_SLOTS:
         QVERIFY(copyWritten(asTyped(Start)));
         killHard(*child);
         {
-            MessageBoxes answers(QMessageBox::No);
+            MessageBoxes answers(QMessageBox::Discard);
             auto form = nextStart();
             QCOMPARE(answers.asked().size(), 1);
             QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), Start);
@@ -147,6 +147,67 @@ private Q_SLOTS:
         MessageBoxes answers(QMessageBox::Yes);
         auto form = nextStart();
         QVERIFY(answers.asked().isEmpty());
+    }
+
+    // A polite stop (shutdown, kill) does not wait for the writer's pause:
+    // the copy is written at once and the program ends normally.
+    void terminatedSessionKeepsTheLastEdits()
+    {
+        auto child = std::make_unique<QProcess>();
+        child->setProcessChannelMode(QProcess::SeparateChannels);
+        child->start(QStringLiteral(TQ_RECOVERY_CHILD), {Typed});
+        QByteArray said;
+        while (!said.contains("typed") && child->waitForReadyRead(20000))
+            said += child->readAllStandardOutput();
+        QVERIFY(said.contains("typed"));
+        ::kill(pid_t(child->processId()), SIGTERM);
+        QVERIFY(child->waitForFinished(10000));
+        QCOMPARE(child->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child->exitCode(), 0);
+
+        MessageBoxes answers(QMessageBox::Yes);
+        auto form = nextStart();
+        QCOMPARE(answers.asked().size(), 1);
+        QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), asTyped(Start));
+    }
+
+    // One stray key or a closed question destroys nothing.
+    void unansweredQuestionKeepsTheText_data()
+    {
+        QTest::addColumn<bool>("escape");
+        QTest::newRow("Escape") << true;
+        QTest::newRow("question closed") << false;
+    }
+    void unansweredQuestionKeepsTheText()
+    {
+        QFETCH(bool, escape);
+        auto child = startSession();
+        QVERIFY(copyWritten(asTyped(Start)));
+        killHard(*child);
+        {
+            QTimer dismiss;
+            int asked = 0;
+            QObject::connect(&dismiss, &QTimer::timeout, [&] {
+                auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+                if (!box || !box->isVisible())
+                    return;
+                ++asked;
+                if (escape)
+                    QTest::keyClick(box, Qt::Key_Escape);
+                else
+                    box->close();
+            });
+            dismiss.start(10);
+            auto form = nextStart();
+            QCOMPARE(asked, 1);
+            QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), Start);
+            QVERIFY(!WindowProbe::documentArea(*form)->document()->isModified());
+            QVERIFY(form->close());
+        }
+        MessageBoxes answers(QMessageBox::Yes);
+        auto form = nextStart();
+        QCOMPARE(answers.asked().size(), 1);
+        QCOMPARE(WindowProbe::documentArea(*form)->document()->toRawText(), asTyped(Start));
     }
 
     void runningSessionKeepsItsCopy()

@@ -185,6 +185,52 @@ private Q_SLOTS:
         QVERIFY(!m_form->isWindowModified());
     }
 
+    void whenReplacingAsks_data()
+    {
+        QTest::addColumn<bool>("fromFile");
+        QTest::addColumn<bool>("modified");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("asks");
+        const QString start = QStringLiteral("The quick brown fox jumps over the lazy dog.\n");
+        QTest::newRow("untitled, as it started") << false << false << start << false;
+        QTest::newRow("untitled, edited back to the start") << false << true << start << false;
+        QTest::newRow("untitled, emptied") << false << true << QString() << false;
+        QTest::newRow("untitled, typed") << false << true << QStringLiteral("My chapter") << true;
+        QTest::newRow("untitled, typed after the start") << false << true << start + u'x' << true;
+        QTest::newRow("file, unedited") << true << false << QString() << false;
+        QTest::newRow("file, edited") << true << true << QString() << true;
+    }
+    void whenReplacingAsks()
+    {
+        QFETCH(bool, fromFile);
+        QFETCH(bool, modified);
+        QFETCH(QString, text);
+        QFETCH(bool, asks);
+        QCOMPARE(tq::ui::asksBeforeReplacing(fromFile, modified, text,
+                                             QStringLiteral("The quick brown fox jumps over the lazy dog.\n")),
+                 asks);
+    }
+
+    // Typed text in the untitled window is not thrown away by opening a file.
+    void openingOverTypedTextAsks()
+    {
+        typeAtEnd(*m_form, QStringLiteral(" Mine."));
+        const QString typed = WindowProbe::documentArea(*m_form)->toPlainText();
+        const QString p = chapter();
+        MessageBoxes boxes(QMessageBox::Cancel);
+        QVERIFY(!file().openFile(p));
+        QCOMPARE(boxes.asked(), QStringList{QStringLiteral("Save the text typed into the window?")});
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), typed);
+        boxes.setAnswer(QMessageBox::Discard);
+        QVERIFY(file().openFile(p));
+        QCOMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), QStringLiteral("One two.\nThree four.\n"));
+        // Closing the untitled window still asks nothing.
+        m_form = shownForm(QStringLiteral("x"));
+        typeAtEnd(*m_form, QStringLiteral("y"));
+        QVERIFY(m_form->close());
+        QCOMPARE(boxes.asked().size(), 2);
+    }
+
     // A file that cannot be read changes nothing: text, caption, modified
     // mark, undo history and the list all stay.
     void failedOpenChangesNothing_data()
@@ -340,6 +386,27 @@ private Q_SLOTS:
         QCOMPARE(boxes.asked().size(), 2);
     }
 
+    // A character the file's encoding cannot hold: Save refuses and names
+    // the way out, and UTF-8 (as Save As offers it) takes the text.
+    void encodingTooNarrowHasAWayOut()
+    {
+        const QString p = chapter("caf\xe9\r\nna\xefve\r\n");
+        QVERIFY(file().openFile(p));
+        WindowProbe::documentArea(*m_form)->moveCursor(QTextCursor::End);
+        WindowProbe::documentArea(*m_form)->insertPlainText(QStringLiteral("\u03a9"));
+        MessageBoxes boxes(QMessageBox::Ok);
+        QVERIFY(!file().save());
+        QCOMPARE(boxes.asked().size(), 1);
+        QVERIFY2(boxes.asked().first().contains(QStringLiteral("Save it as UTF-8 with Save As")),
+                 qPrintable(boxes.asked().first()));
+        QCOMPARE(bytesOf(p), QByteArray("caf\xe9\r\nna\xefve\r\n"));
+        const auto forms = tq::documents::savingForms(*WindowProbe::documentArea(*m_form)->document(),
+                                                      file().manuscript()->plainForm);
+        QCOMPARE(forms.size(), 1);
+        QVERIFY(file().saveTo(path(QStringLiteral("copy.txt")), forms.first()));
+        QCOMPARE(bytesOf(path(QStringLiteral("copy.txt"))), QByteArray("caf\xc3\xa9\r\nna\xc3\xafve\r\n\xce\xa9"));
+    }
+
     void dropOpensFilesAndInsertsText()
     {
         const QString p = chapter("Dropped chapter.\n");
@@ -361,8 +428,11 @@ private Q_SLOTS:
         QMimeData files;
         files.setUrls({QUrl::fromLocalFile(p)});
         files.setText(p);   // file managers offer the path as text as well
+        // The dropped words are typed text: dropping a file over them asks.
+        MessageBoxes boxes(QMessageBox::Discard);
         QVERIFY(drop(&files));
         QTRY_COMPARE(WindowProbe::documentArea(*m_form)->toPlainText(), QStringLiteral("Dropped chapter.\n"));
+        QCOMPARE(boxes.asked().size(), 1);
         QCOMPARE(m_form->windowTitle(), QStringLiteral("chapter.txt[*] - ") + Program);
     }
 

@@ -15,9 +15,8 @@ constexpr int LineRole = Qt::UserRole + 1;
 // and a pasted blob can make a word of a million characters.
 constexpr qsizetype ShownLength = 1000;
 
-// A word may span a line break (only spaces separate words). Shown as it is,
-// the break would make its entry two lines high, and with uniform item sizes
-// every entry along with it; a visible mark keeps each entry on one line.
+// A line break shown as it is would make its entry two lines high, and with
+// uniform item sizes every entry along with it.
 QString shownLine(QString line)
 {
     if (line.size() > ShownLength) {
@@ -27,12 +26,7 @@ QString shownLine(QString line)
         line.truncate(keep);
         line.append(QChar(0x2026));   // HORIZONTAL ELLIPSIS
     }
-    for (QChar &c : line) {
-        const char16_t u = c.unicode();
-        if (u == u'\n' || u == u'\r' || u == u'\v' || u == u'\f' || u == 0x2028 || u == 0x2029)
-            c = QChar(0x21B5);   // DOWNWARDS ARROW WITH CORNER LEFTWARDS
-    }
-    return line;
+    return withBreaksMarked(std::move(line));
 }
 
 } // namespace

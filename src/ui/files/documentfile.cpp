@@ -5,6 +5,8 @@
 #include "savedialog.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -27,7 +29,7 @@ FileType saveType(FileFormat format)
 {
     switch (format) {
     case FileFormat::Markdown:
-        return {QStringLiteral("Markdown (*.md *.markdown)"), QStringLiteral("md")};
+        return {QStringLiteral("Markdown (*.md *.markdown)"), QStringLiteral("md"), true};
     case FileFormat::OpenDocument:
     case FileFormat::Word:   // the read-only formats' nearest kin
     case FileFormat::FlatOpenDocument:
@@ -38,7 +40,15 @@ FileType saveType(FileFormat format)
     case FileFormat::PlainText:
         break;
     }
-    return {QStringLiteral("Plain text (*.txt)"), QStringLiteral("txt")};
+    return {QStringLiteral("Plain text (*.txt)"), QStringLiteral("txt"), true};
+}
+
+QString encodingName(const documents::PlainTextForm &form)
+{
+    QString name = QString::fromLatin1(form.encoding);
+    if (form.bom)
+        name += QStringLiteral(" with BOM");
+    return name;
 }
 
 bool keepsPlainForm(FileFormat format)
@@ -84,11 +94,21 @@ std::optional<Manuscript> described(const QVariantMap &source)
 
 } // namespace
 
+bool asksBeforeReplacing(bool fromFile, bool modified, const QString &text, const QString &startText)
+{
+    // Text the writer never changed (the start, or a file as it was read)
+    // is not theirs to lose.
+    if (!modified)
+        return false;
+    return fromFile || (!text.isEmpty() && text != startText);
+}
+
 DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
     : QObject(window)
     , m_window(window)
     , m_area(area)
     , m_recentMenu(new QMenu(window))
+    , m_startText(documents::documentText(*area->document()))
 {
     addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), &DocumentFile::open);
     QAction *recent = new QAction(QStringLiteral("Open &Recent"), this);
@@ -182,7 +202,7 @@ bool DocumentFile::openFile(const QString &path)
         QMessageBox::warning(m_window, programName(), read.error);
         return false;
     }
-    if (!maySetAside())
+    if (!mayReplace())
         return false;
     replaceContent(std::move(read.document), false);
     m_file = read.source;
@@ -223,42 +243,80 @@ bool DocumentFile::saveAs()
     for (FileFormat format : {FileFormat::PlainText, FileFormat::Markdown, FileFormat::OpenDocument,
                               FileFormat::Html})
         types.append(saveType(format));
-    const QString path = askSaveName(m_window, QStringLiteral("Save As"), start, types, suggested);
-    return !path.isEmpty() && saveTo(path);
+    // A file in a legacy encoding may be copied in it or in UTF-8.
+    QList<documents::PlainTextForm> forms;
+    QStringList names;
+    if (m_file && keepsPlainForm(m_file->format)) {
+        forms = documents::savingForms(*document(), m_file->plainForm);
+        if (forms.constFirst().encoding != m_file->plainForm.encoding) {
+            for (const documents::PlainTextForm &form : std::as_const(forms))
+                names.append(encodingName(form));
+        }
+    }
+    // The file's own encoding while it holds the text, else UTF-8.
+    const SaveChoice choice = askSaveNameAndEncoding(m_window, QStringLiteral("Save As"), start, types,
+                                                     suggested, names, int(names.size()) - 1);
+    if (choice.path.isEmpty())
+        return false;
+    // A name that is refused anyway is refused before asking about replacing.
+    if (const QString why = refusal(choice.path); !why.isEmpty()) {
+        QMessageBox::warning(m_window, programName(), why);
+        return false;
+    }
+    if (QFileInfo::exists(choice.path)
+        && QMessageBox::question(m_window, QStringLiteral("Save As"),
+                                 QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                     .arg(QFileInfo(choice.path).fileName()))
+               != QMessageBox::Yes)
+        return false;
+    return names.isEmpty() ? saveTo(choice.path) : saveTo(choice.path, forms.value(choice.encoding));
 }
 
-bool DocumentFile::saveTo(const QString &path)
+// Why the document may not be written to path; empty when it may.
+QString DocumentFile::refusal(const QString &path) const
 {
     const QString suffix = QFileInfo(path).suffix().toLower();
     if (suffix == u"docx" || suffix == u"doc") {
-        QMessageBox::warning(m_window, programName(),
-                             QStringLiteral("Word documents are never written here: save \"%1\" as "
-                                            "OpenDocument text (.odt) instead, which Word opens too.")
-                                 .arg(QFileInfo(path).fileName()));
-        return false;
+        return QStringLiteral("Word documents are never written here: save \"%1\" as "
+                              "OpenDocument text (.odt) instead, which Word opens too.")
+            .arg(QFileInfo(path).fileName());
     }
-    // An .odt or .docx holds more than was read (notes, comments, layout),
-    // a text file may hold bytes that could not be read: writing over it
-    // would lose all that.
+    // A web page, an .odt or a .docx holds more than was read (pictures,
+    // notes, comments, layout), a text file may hold bytes that could not be
+    // read: writing over it would lose all that.
     const QString loss = m_file && !m_writtenHere ? documents::whyNotSavedInPlace(*m_file) : QString();
     if (!loss.isEmpty() && samePath(path, m_file->path)) {
-        QMessageBox::warning(m_window, programName(),
-                             QStringLiteral("Saving over \"%1\" would %2. Choose another name.")
-                                 .arg(QFileInfo(path).fileName(), loss));
+        return QStringLiteral("Saving over \"%1\" would %2. Choose another name.")
+            .arg(QFileInfo(path).fileName(), loss);
+    }
+    return {};
+}
+
+bool DocumentFile::saveTo(const QString &path, const std::optional<documents::PlainTextForm> &form)
+{
+    if (const QString why = refusal(path); !why.isEmpty()) {
+        QMessageBox::warning(m_window, programName(), why);
         return false;
     }
     Manuscript target;
     target.path = path;
     target.format = documents::formatForSaving(path);
-    if (m_file && keepsPlainForm(m_file->format) && keepsPlainForm(target.format))
+    if (keepsPlainForm(target.format) && form)
+        target.plainForm = *form;
+    else if (m_file && keepsPlainForm(m_file->format) && keepsPlainForm(target.format))
         target.plainForm = m_file->plainForm;
     return write(target);
 }
 
 bool DocumentFile::write(const Manuscript &target)
 {
-    const QString error = documents::writeManuscript(*document(), target);
+    QString error = documents::writeManuscript(*document(), target);
     if (!error.isEmpty()) {
+        // The way out of an encoding too narrow for the text.
+        if (keepsPlainForm(target.format)
+            && documents::savingForms(*document(), target.plainForm).size() == 1
+            && target.plainForm.encoding.toUpper() != "UTF-8")
+            error += QStringLiteral(" Save it as UTF-8 with Save As.");
         QMessageBox::warning(m_window, programName(), error);
         return false;
     }
@@ -274,10 +332,31 @@ bool DocumentFile::maySetAside()
 {
     if (!m_file || !document()->isModified())
         return true;
-    QMessageBox box(QMessageBox::Warning, programName(),
-                    QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_file->path).fileName()),
+    return askToSave(QStringLiteral("Save the changes to \"%1\"?").arg(QFileInfo(m_file->path).fileName()),
+                     true);
+}
+
+bool DocumentFile::mayReplace()
+{
+    // The whole text is looked at only for the untitled window's edits, once
+    // per open.
+    const bool modified = document()->isModified();
+    const QString text = !m_file && modified ? documents::documentText(*document()) : QString();
+    if (!asksBeforeReplacing(m_file.has_value(), modified, text, m_startText))
+        return true;
+    if (m_file)
+        return maySetAside();
+    return askToSave(QStringLiteral("Save the text typed into the window?"), false);
+}
+
+bool DocumentFile::askToSave(const QString &question, bool named)
+{
+    QMessageBox box(QMessageBox::Warning, programName(), question,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, m_window);
-    box.setInformativeText(QStringLiteral("Your changes are lost if you do not save them."));
+    box.setInformativeText(named ? QStringLiteral("Your changes are lost if you do not save them.")
+                                 : QStringLiteral("The text is lost if you do not save it."));
+    if (!named)
+        box.button(QMessageBox::Save)->setText(QStringLiteral("Save As..."));
     box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
     case QMessageBox::Save:
@@ -293,6 +372,20 @@ void DocumentFile::closing()
 {
     if (m_recovery)
         m_recovery->discard();
+}
+
+void DocumentFile::endSession()
+{
+    if (m_recovery) {
+        if (document()->isModified())
+            m_recovery->writeNow();
+        else
+            m_recovery->discard();
+    }
+    // exit(), not quit(): quit() would close the window, which asks about
+    // unsaved edits and removes the copy just written. The copy's lock goes
+    // with the process.
+    QCoreApplication::exit(0);
 }
 
 void DocumentFile::showCaption()
@@ -332,14 +425,23 @@ void DocumentFile::offerRecovery()
     const std::optional<Manuscript> file = described(left->source);
     QMessageBox box(QMessageBox::Question, programName(),
                     QStringLiteral("Restore the unsaved text from the last session?"),
-                    QMessageBox::Yes | QMessageBox::No, m_window);
+                    QMessageBox::Yes | QMessageBox::Discard | QMessageBox::Cancel, m_window);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("Restore"));
+    box.button(QMessageBox::Cancel)->setText(QStringLiteral("Not Now"));
+    QString where = QStringLiteral("Not Now keeps it for the next start.");
     if (file)
-        box.setInformativeText(QStringLiteral("It belongs to \"%1\".").arg(QDir::toNativeSeparators(file->path)));
+        where.prepend(QStringLiteral("It belongs to \"%1\". ").arg(QDir::toNativeSeparators(file->path)));
+    box.setInformativeText(where);
     box.setDefaultButton(QMessageBox::Yes);
-    if (box.exec() == QMessageBox::Yes && maySetAside())
+    // Escape or closing the question keeps the text: only Discard removes it.
+    box.setEscapeButton(QMessageBox::Cancel);
+    const int answer = box.exec();
+    if (answer == QMessageBox::Yes && mayReplace())
         restore(*left);
-    else
+    else if (answer == QMessageBox::Discard)
         m_recovery->discard();
+    else
+        m_recovery->release();
 }
 
 void DocumentFile::restore(const RecoveredText &text)

@@ -29,6 +29,11 @@ namespace tq::ui {
 
 class DocumentArea;
 
+// Whether opening a file over the document must ask first: a file's unsaved
+// edits, or edits of the untitled window that leave text other than nothing
+// or the sentence the window starts with.
+bool asksBeforeReplacing(bool fromFile, bool modified, const QString &text, const QString &startText);
+
 class DocumentFile : public QObject
 {
     Q_OBJECT
@@ -46,14 +51,23 @@ public:
     // for a name as Save As does.
     bool save();
     bool saveAs();
-    // Writes the document to path, in the format its suffix names.
-    bool saveTo(const QString &path);
+    // Writes the document to path, in the format its suffix names; plain
+    // text in form, else in the encoding and line ends of the file it came
+    // from if that was plain text too.
+    bool saveTo(const QString &path, const std::optional<documents::PlainTextForm> &form = std::nullopt);
 
     // Save / Discard / Cancel when a file's unsaved edits would be lost;
-    // true when the caller may go on.
+    // true when the caller may go on. The untitled window closes unasked.
     bool maySetAside();
+    // The same before a file replaces the document, asked of the untitled
+    // window too when it holds typed text (Save As... / Discard / Cancel).
+    bool mayReplace();
     // The window closes: the recovery copy is no longer needed.
     void closing();
+    // The session ends without closing the window (SIGTERM, logout): unsaved
+    // text goes to the recovery copy now, to be offered at the next start,
+    // and the program quits without asking.
+    void endSession();
 
     // The program starts: opens path if one was given, then keeps unsaved
     // text safe from now on and offers back what a session that did not
@@ -84,8 +98,10 @@ private:
     QTextDocument *document() const;
     void replaceContent(std::unique_ptr<QTextDocument> content, bool modified);
     bool write(const documents::Manuscript &target);
+    QString refusal(const QString &path) const;
     void showCaption();
     void offerRecovery();
+    bool askToSave(const QString &question, bool named);
     RecoveredText recoverySnapshot() const;
     void restore(const RecoveredText &text);
     QString droppedFile(const QEvent *event) const;
@@ -100,6 +116,8 @@ private:
     // The file was written by this session, so it holds nothing that the
     // window does not: Save may write it again in place, whatever its format.
     bool m_writtenHere = false;
+    // What the untitled window holds before the writer types anything.
+    QString m_startText;
 };
 
 } // namespace tq::ui

@@ -89,6 +89,14 @@ void Recovery::discard()
         QFile::remove(m_file);
 }
 
+void Recovery::release()
+{
+    m_pause.stop();
+    m_firstUnwritten.invalidate();
+    m_lock.reset();
+    m_file.clear();
+}
+
 std::optional<RecoveredText> Recovery::adoptLeftBehind()
 {
     if (m_lock)

@@ -63,6 +63,9 @@ public:
     bool writeNow();
     // Nothing unsaved remains (saved, discarded, closed normally): the file goes.
     void discard();
+    // Lets go of the adopted file without removing it, for the next session
+    // to offer again; this session's text then goes to a file of its own.
+    void release();
 
     // Takes over the newest file left behind by a session that is no longer
     // running and returns its text; this session's copy then lives in that

@@ -3,6 +3,7 @@
 #include "commandline.h"
 #include "documentfile.h"
 #include "mainwindow.h"
+#include "sessionend.h"
 #include "windowstart.h"
 
 #include <QApplication>
@@ -27,5 +28,6 @@ int main(int argc, char **argv)
     if (arguments.value(0) == u"--")
         arguments.removeFirst();
     form.documentFile().startSession(arguments.value(0));
+    tq::ui::keepTextWhenSessionEnds(form.documentFile());
     return app.exec();
 }
