@@ -171,7 +171,7 @@ bool HtmlReader::read(const QByteArray &utf8, QString &reason)
     m_parser = parser.get();
     m_parser->_private = this;
     htmlCtxtUseOptions(m_parser, HTML_PARSE_IGNORE_ENC | HTML_PARSE_NONET | HTML_PARSE_NOERROR
-                                     | HTML_PARSE_NOWARNING | HTML_PARSE_NOIMPLIED);
+                                     | HTML_PARSE_NOWARNING);
     // In slices, so that a refusal stops the work soon.
     constexpr qsizetype Slice = 1 << 20;
     for (qsizetype at = 0; at < utf8.size() && !m_tooDeep; at += Slice) {

@@ -240,6 +240,12 @@ void ReadingTest::htmlAsProse_data()
     QTest::newRow("entities and no-break spaces")
         << QByteArray("<p>a&nbsp;&nbsp;b &amp; &lt;c&gt; caf&eacute; &#x2014;</p>")
         << "a\u00A0\u00A0b & <c> café —" << QStringList();
+    // Rows named "fragment" are the whole file: what a clipboard offers has
+    // no <html> or <body>, and none of its text may go.
+    QTest::newRow("fragment: inline elements and text")
+        << QByteArray("<b>bold</b> and <em>so</em>") << "bold and so" << QStringList{"bold=-b-", "so=i--"};
+    QTest::newRow("fragment: a paragraph, then loose text")
+        << QByteArray("<p>one</p> two <i>three</i>") << "one\ntwo three" << QStringList{"three=i--"};
 }
 
 void ReadingTest::htmlAsProse()
@@ -248,8 +254,10 @@ void ReadingTest::htmlAsProse()
     QFETCH(QString, text);
     QFETCH(QStringList, looks);
     const QString file = path("prose.html");
-    QVERIFY(hostile::writeFile(file, "<html><head><title>Left out</title></head><body>" + body
-                                         + "</body></html>"));
+    const bool fragment = QByteArray(QTest::currentDataTag()).startsWith("fragment");
+    QVERIFY(hostile::writeFile(file, fragment ? body
+                                              : "<html><head><title>Left out</title></head><body>" + body
+                                                    + "</body></html>"));
     const ReadResult result = readManuscript(file);
     QVERIFY2(result.document, qPrintable(result.error));
     QCOMPARE(visibleText(*result.document), text);
