@@ -164,8 +164,10 @@ void ExportsTest::wordList()
 void ExportsTest::highlighted_data()
 {
     QTest::addColumn<QString>("suffix");
-    QTest::newRow("HTML") << "html";
-    QTest::newRow("OpenDocument") << "odt";
+    QTest::addColumn<bool>("fromPage");   // the document as read from a web page
+    QTest::newRow("HTML") << "html" << false;
+    QTest::newRow("OpenDocument") << "odt" << false;
+    QTest::newRow("HTML of an opened page") << "html" << true;
 }
 
 // A real pass over a document with the writer's own italic and bold, plus
@@ -175,10 +177,22 @@ void ExportsTest::highlighted_data()
 void ExportsTest::highlighted()
 {
     QFETCH(QString, suffix);
+    QFETCH(bool, fromPage);
     // Built by cursor: the HTML importer would fold the runs of spaces,
-    // the tab and the empty paragraph away.
-    QTextDocument document;
-    QTextCursor cursor(&document);
+    // the tab and the empty paragraph away. An opened page must come out
+    // as the text it was read as, and nothing more.
+    QTextDocument built;
+    std::unique_ptr<QTextDocument> opened;
+    if (fromPage) {
+        QVERIFY(hostile::writeFile(path("page.html"), "<html><body><p>The <i>cat</i> sat on the mat, the "
+                                                      "<b>cat</b> sat again.</p>\n<p>Then the cat &amp; "
+                                                      "the <i>rat</i><br>by the mat.</p>\n</body></html>\n"));
+        ReadResult read = readManuscript(path("page.html"));
+        QVERIFY2(read.document, qPrintable(read.error));
+        opened = std::move(read.document);
+    }
+    QTextDocument &document = opened ? *opened : built;
+    QTextCursor cursor(&built);
     QTextCharFormat italic, heavy;
     italic.setFontItalic(true);
     heavy.setFontWeight(QFont::Bold);
