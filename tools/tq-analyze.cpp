@@ -185,8 +185,8 @@ std::optional<Options> parse(const QStringList &args, QString &error)
         error = u"--progress and --straightforward need --surface memory"_s;
         return std::nullopt;
     }
-    if (o.window && (o.phrases || !o.analysis.wordForms.isEmpty())) {
-        error = u"--phrases and --word-forms need --surface memory"_s;
+    if (o.window && o.phrases) {
+        error = u"--phrases needs --surface memory"_s;
         return std::nullopt;
     }
     if (o.timeClear && !o.window) {

@@ -119,6 +119,9 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     analysis.lineBreaksSeparate->setChecked(options.lineBreaksSeparate);
     analysis.allLetters->setChecked(options.allLetters);
     analysis.setIgnoredWords(options.ignored);
+    analysis.groupWordForms->setChecked(!options.wordForms.isEmpty());
+    if (!options.wordForms.isEmpty())
+        analysis.chooseLanguage(options.wordForms);
 
     QElapsedTimer timer;
     timer.start();

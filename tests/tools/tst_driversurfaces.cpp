@@ -63,6 +63,9 @@ private Q_SLOTS:
         row("letters of every language", words, {"--all-letters", "--bold", "--select", "0"});
         row("ignored words", words, {"--ignore", ignore});
         row("a range", words, {"--range", "5,40", "--bold", "--select", "all"});
+        // A family entry bolds every one of its forms.
+        row("word forms", "Nod, nodded. A glance; nods glanced nodding x nod",
+            {"--word-forms", "english", "--bold", "--select", "0"});
     }
     void sameOutput()
     {

@@ -4,8 +4,11 @@
 #include "ignoredwordsdialog.h"
 #include "notice.h"
 #include "widgetsurface.h"
+#include "wordforms.h"
 
 #include <QAction>
+#include <QActionGroup>
+#include <QMenu>
 #include <QSettings>
 #include <QTextCursor>
 
@@ -16,6 +19,9 @@ namespace {
 const QString IgnoredKey = QStringLiteral("analysis/ignoredWords");
 const QString LineBreaksKey = QStringLiteral("analysis/lineBreaksSeparateWords");
 const QString AllLettersKey = QStringLiteral("analysis/lettersOfEveryLanguage");
+const QString WordFormsKey = QStringLiteral("analysis/groupWordForms");
+const QString LanguageKey = QStringLiteral("analysis/wordFormsLanguage");
+const QString DefaultLanguage = QStringLiteral("english");
 
 QAction *command(QObject *parent, const QString &text, const char *name,
                  const QKeySequence &shortcut = {})
@@ -54,21 +60,27 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
     , m_ignored(QSettings().value(IgnoredKey).toStringList())
 {
     // Mnemonics unique in the document menu, among the editor's entries
-    // (Undo, Redo, Cut, Copy, Paste) and the file commands (Open, Recent,
+    // (Undo, Redo, Cut, Copy, Paste) and the file commands (Open, rEcent,
     // Save, As, Word list, Highlighted).
     findNext = command(this, QStringLiteral("Find &Next"), "findNext", Qt::Key_F3);
     findPrevious = command(this, QStringLiteral("Find Pre&vious"), "findPrevious",
                            QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    nextEcho = command(this, QStringLiteral("Next &Echo"), "nextEcho", Qt::Key_F4);
+    nextEcho = command(this, QStringLiteral("Ne&xt Echo"), "nextEcho", Qt::Key_F4);
     previousEcho = command(this, QStringLiteral("Prev&ious Echo"), "previousEcho",
                            QKeySequence(Qt::SHIFT | Qt::Key_F4));
     analyzeSelection = command(this, QStringLiteral("Analy&ze Selection"), "analyzeSelection",
                                QKeySequence(Qt::SHIFT | Qt::Key_F5));
     ignoredWords = command(this, QStringLiteral("I&gnored Words…"), "ignoredWords");
-    lineBreaksSeparate = rule(this, QStringLiteral("&Line Breaks Separate Words"),
+    lineBreaksSeparate = rule(this, QStringLiteral("Line &Breaks Separate Words"),
                               "lineBreaksSeparate", LineBreaksKey);
     allLetters = rule(this, QStringLiteral("Letters o&f Every Language"), "allLetters",
                       AllLettersKey);
+    groupWordForms = rule(this, QStringLiteral("Group Word For&ms"), "groupWordForms", WordFormsKey);
+    wordFormsLanguage = command(this, QStringLiteral("Word Forms &Language"), "wordFormsLanguage");
+    wordFormsLanguage->setMenu(languageMenu());
+    wordReport = command(this, QStringLiteral("Wor&d Report…"), "wordReport",
+                         QKeySequence(Qt::CTRL | Qt::Key_R));
+    connect(groupWordForms, &QAction::toggled, this, &AnalysisCommands::listSettingsChanged);
 
     connect(findNext, &QAction::triggered, this, [this] { stepOccurrence(Direction::Forward); });
     connect(findPrevious, &QAction::triggered, this, [this] { stepOccurrence(Direction::Backward); });
@@ -83,7 +95,8 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
     };
     m_menuOrder = {findNext,    findPrevious,     separator(),  nextEcho,
                    previousEcho, separator(),      analyzeSelection, ignoredWords,
-                   separator(), lineBreaksSeparate, allLetters};
+                   separator(), lineBreaksSeparate, allLetters,
+                   separator(), groupWordForms, wordFormsLanguage, wordReport};
 
     // Shown once the window can run a pass over part of the document.
     analyzeSelection->setVisible(bool(m_analyzeRange));
@@ -91,12 +104,56 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
 
 AnalysisCommands::~AnalysisCommands() = default;
 
+// One ticked entry per language the stemmers know, the remembered one ticked.
+QMenu *AnalysisCommands::languageMenu()
+{
+    auto *menu = new QMenu(m_window);
+    auto *group = new QActionGroup(menu);
+    const QStringList languages = Stemmer::languages();
+    QString chosen = QSettings().value(LanguageKey, DefaultLanguage).toString();
+    if (!languages.contains(chosen))
+        chosen = DefaultLanguage;
+    for (const QString &language : languages) {
+        QAction *entry = menu->addAction(language.at(0).toUpper() + language.mid(1));
+        entry->setData(language);
+        entry->setCheckable(true);
+        entry->setChecked(language == chosen);
+        group->addAction(entry);
+    }
+    connect(group, &QActionGroup::triggered, this, [this](QAction *entry) {
+        QSettings().setValue(LanguageKey, entry->data());
+        if (groupWordForms->isChecked())
+            Q_EMIT listSettingsChanged();
+    });
+    return menu;
+}
 
+QString AnalysisCommands::language() const
+{
+    for (const QAction *entry : wordFormsLanguage->menu()->actions()) {
+        if (entry->isChecked())
+            return entry->data().toString();
+    }
+    return DefaultLanguage;
+}
+
+void AnalysisCommands::chooseLanguage(const QString &language)
+{
+    for (QAction *entry : wordFormsLanguage->menu()->actions()) {
+        if (entry->data().toString() == language && !entry->isChecked())
+            entry->trigger();
+    }
+}
 
 PassOptions AnalysisCommands::passOptions() const
 {
     return {WordRules{lineBreaksSeparate->isChecked(), allLetters->isChecked()},
-            IgnoredWords(m_ignored)};
+            IgnoredWords(m_ignored), groupWordForms->isChecked() ? language() : QString()};
+}
+
+void AnalysisCommands::chooseStops(QList<Span> stops)
+{
+    m_chosenStops = ChosenStops{std::move(stops), m_surface.textVersion()};
 }
 
 void AnalysisCommands::setIgnoredWords(const QStringList &words)
@@ -122,6 +179,14 @@ void AnalysisCommands::selectInDocument(Span span)
 
 void AnalysisCommands::stepOccurrence(Direction direction)
 {
+    // Stops chosen for a text since edited would land off their words.
+    if (m_chosenStops && m_chosenStops->version != m_surface.textVersion())
+        m_chosenStops.reset();
+    if (m_chosenStops) {
+        if (const std::optional<Span> stop = stepThrough(m_chosenStops->stops, documentSelection(), direction))
+            selectInDocument(*stop);
+        return;
+    }
     if (const std::optional<Span> stop = m_stepper.step(m_list, documentSelection(), direction))
         selectInDocument(*stop);
     else if (selectedWords(m_list).isEmpty())

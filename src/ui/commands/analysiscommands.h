@@ -13,8 +13,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 class QAction;
+class QMenu;
 class QWidget;
 
 namespace tq::ui {
@@ -45,6 +47,14 @@ public:
     QAction *ignoredWords;
     QAction *lineBreaksSeparate;
     QAction *allLetters;
+    QAction *groupWordForms;
+    QAction *wordFormsLanguage;   // opens the languages' submenu
+    QAction *wordReport;
+
+    // The stemmer's language the families are grouped by; one the stemmers
+    // do not know is not chosen.
+    QString language() const;
+    void chooseLanguage(const QString &language);
 
     // The settings the next pass reads.
     PassOptions passOptions() const;
@@ -53,6 +63,16 @@ public:
 
     Notice &notice() { return *m_notice; }
 
+    // Find Next and Find Previous step through these stops (a phrase's
+    // occurrences) instead of the chosen words', until forgetStops() or an
+    // edit of the text.
+    void chooseStops(QList<Span> stops);
+    void forgetStops() { m_chosenStops.reset(); }
+
+Q_SIGNALS:
+    // A setting that changes the list of the next pass changed.
+    void listSettingsChanged();
+
 private:
     void stepOccurrence(Direction direction);
     void stepEcho(Direction direction);
@@ -60,6 +80,7 @@ private:
     void editIgnoredWords();
     Span documentSelection() const;
     void selectInDocument(Span span);
+    QMenu *languageMenu();
 
     QWidget *m_window;
     DocumentArea *m_area;
@@ -70,6 +91,12 @@ private:
     DocumentText m_text;
     OccurrenceStepper m_stepper;
     QStringList m_ignored;
+    struct ChosenStops
+    {
+        QList<Span> stops;
+        quint64 version;
+    };
+    std::optional<ChosenStops> m_chosenStops;
     QList<QAction *> m_menuOrder;
 };
 

@@ -9,6 +9,7 @@ namespace {
 
 constexpr int WordRole = Qt::UserRole;
 constexpr int LineRole = Qt::UserRole + 1;
+constexpr int FormsRole = Qt::UserRole + 2;
 
 // An entry shows at most this much of its line, far more than the list is
 // ever wide: painting an entry lays all of its text out, at every repaint,
@@ -52,6 +53,8 @@ void WordListBox::append(const QList<ResultEntry> &entries)
         auto *item = new QListWidgetItem(shownLine(entry.line));
         item->setData(WordRole, entry.word);
         item->setData(LineRole, entry.line);
+        if (!entry.forms.isEmpty())
+            item->setData(FormsRole, entry.forms);
         m_list->addItem(item);
     }
 }
@@ -66,7 +69,8 @@ QList<ResultEntry> WordListBox::entries() const
     QList<ResultEntry> all;
     all.reserve(m_list->count());
     for (int i = 0; i < m_list->count(); ++i)
-        all.append(ResultEntry{publishedLine(m_list->item(i)), word(i)});
+        all.append(ResultEntry{publishedLine(m_list->item(i)), word(i),
+                               m_list->item(i)->data(FormsRole).toStringList()});
     return all;
 }
 
@@ -83,6 +87,12 @@ bool WordListBox::isSelected(qsizetype entry) const
 QString WordListBox::word(qsizetype entry) const
 {
     return m_list->item(int(entry))->data(WordRole).toString();
+}
+
+QStringList WordListBox::words(qsizetype entry) const
+{
+    const QStringList forms = m_list->item(int(entry))->data(FormsRole).toStringList();
+    return forms.isEmpty() ? QStringList{word(entry)} : forms;
 }
 
 } // namespace tq::ui

@@ -28,6 +28,7 @@ public:
     qsizetype count() const override;
     bool isSelected(qsizetype entry) const override;
     QString word(qsizetype entry) const override;
+    QStringList words(qsizetype entry) const override;
 
 private:
     QListWidget *m_list;

@@ -111,7 +111,7 @@ DocumentFile::DocumentFile(QWidget *window, DocumentArea *area)
     , m_startText(documents::documentText(*area->document()))
 {
     addAction(QStringLiteral("&Open..."), QKeySequence(Qt::CTRL | Qt::Key_O), &DocumentFile::open);
-    QAction *recent = new QAction(QStringLiteral("Open &Recent"), this);
+    QAction *recent = new QAction(QStringLiteral("Open R&ecent"), this);
     recent->setMenu(m_recentMenu);
     m_actions.append(recent);
     connect(m_recentMenu, &QMenu::aboutToShow, this, &DocumentFile::fillRecentMenu);

@@ -255,6 +255,11 @@ void MainWindow::wire()
         m_bolding->cancel();
         m_list->clear();
     });
+    // A new way of grouping the list shows at once on the text analysed.
+    connect(m_analysis, &AnalysisCommands::listSettingsChanged, this, [this] {
+        if (m_wordList->count() > 0)
+            analyze();
+    });
     // So does a running pass when the writer replaces the whole text (select
     // all, then type or paste): its list would describe text no longer there.
     connect(m_surface.get(), &WidgetSurface::wholeTextReplaced, this, &MainWindow::stopPasses);
@@ -390,6 +395,7 @@ void MainWindow::clearAll()
 
 void MainWindow::onWordSelectionChanged()
 {
+    m_analysis->forgetStops();
     if (!m_boldCheck->isChecked())
         return;
     m_bolding->start(*m_list);
