@@ -4,6 +4,7 @@
 #pragma once
 
 #include "analysiscommands.h"
+#include "boldmarks.h"
 #include "documentmenu.h"
 #include "exportcommands.h"
 #include "documentarea.h"
@@ -59,6 +60,10 @@ struct WindowProbe
     static void followResize(MainWindow &w) { w.followResize(); }
 
     static WidgetSurface &surface(MainWindow &form) { return *form.m_surface; }
+    static BoldMarks *boldMarks(MainWindow &form)
+    {
+        return form.m_documentArea->verticalScrollBar()->findChild<BoldMarks *>();
+    }
     static AnalysisCommands &analysis(MainWindow &form) { return *form.m_analysis; }
     static DocumentMenu &documentMenu(MainWindow &form) { return *form.m_menu; }
     static ExportCommands &exports(MainWindow &form) { return *form.m_exports; }

@@ -183,6 +183,36 @@ private Q_SLOTS:
         }
     }
 
+    // The scroll bar's ticks show where the bold lies in the whole text:
+    // a word only in the first and the last paragraph of a book ticks the
+    // top and the bottom of the groove, nothing between; an edit above
+    // moves no tick out of place; no bold, no ticks.
+    void boldMarksFollowTheBold()
+    {
+        QString text = bookText(3000);
+        text.prepend(QStringLiteral("Zebra at the start.\n"));
+        text.append(QStringLiteral("A zebra at the end.\n"));
+        auto form = shownForm(text);
+        WindowProbe::documentArea(*form)->document()->documentLayout()->documentSize();
+        WindowProbe::analyze(*form);
+        QVERIFY(WindowProbe::boldMarks(*form)->ticks().isEmpty());
+        WindowProbe::boldCheck(*form)->setChecked(true);
+        clickEntry(*form, QStringLiteral("zebra"));
+        settleBold(*form);
+        QTRY_COMPARE(WindowProbe::boldMarks(*form)->ticks().size(), 2);
+        const QList<std::pair<int, int>> ticks = WindowProbe::boldMarks(*form)->ticks();
+        const int height = WindowProbe::documentArea(*form)->verticalScrollBar()->height();
+        QVERIFY2(ticks.first().first < height / 4, qPrintable(QString::number(ticks.first().first)));
+        QVERIFY2(ticks.last().second > 3 * height / 4, qPrintable(QString::number(ticks.last().second)));
+
+        QTextCursor(WindowProbe::documentArea(*form)->document()).insertText(QStringLiteral("Typed.\n"));
+        QTest::qWait(300);
+        QCOMPARE(WindowProbe::boldMarks(*form)->ticks().size(), 2);
+
+        WindowProbe::clearFormatting(*form);
+        QTRY_VERIFY(WindowProbe::boldMarks(*form)->ticks().isEmpty());
+    }
+
     // Unticking bold makes lines narrower, so more text fits in the view
     // without any scrolling: its colours must be painted too. Likewise for
     // ticking, and after a resize of the window.

@@ -50,6 +50,20 @@ public:
         return {first, last};
     }
 
+    // Whether any value in [from, to) is value.
+    bool contains(qsizetype from, qsizetype to, T value) const
+    {
+        auto piece = [&](qsizetype begin, qsizetype end) {
+            if (end <= begin)
+                return false;
+            const T *d = m_data.constData() + physical(begin);
+            return std::find(d, d + (end - begin), value) != d + (end - begin);
+        };
+        from = std::max<qsizetype>(from, 0);
+        to = std::min(to, size());
+        return piece(from, std::min(to, m_gapStart)) || piece(std::max(from, m_gapStart), to);
+    }
+
     // Removes removed values at at and puts added new ones there instead.
     void replace(qsizetype at, qsizetype removed, qsizetype added, T value = T{})
     {

@@ -193,6 +193,7 @@ void WidgetSurface::flushFormatting()
         layoutBold(std::max<qsizetype>(bold.from, first), std::min<qsizetype>(bold.to, last),
                    std::numeric_limits<int>::max());
         m_boldBacklog.add(bold.from, bold.to);
+        Q_EMIT boldChanged();
         if (!m_boldTimer.isActive() && !m_slicesQueued) {
             // The slices start after the events already posted, among them
             // the paint of the bold in view.

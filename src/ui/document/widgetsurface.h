@@ -65,10 +65,14 @@ public:
     Colour colourAt(qsizetype offset) const { return m_colour.at(offset); }
     const QList<Colour> &colours() const { return m_colour.values(); }
     bool boldAt(qsizetype offset) const { return m_bold.at(offset) != 0; }
+    // Whether any character in [from, to) is bold.
+    bool anyBold(qsizetype from, qsizetype to) const { return m_bold.contains(from, to, char(1)); }
 
 Q_SIGNALS:
     // An edit took away all of a text that was not empty.
     void wholeTextReplaced();
+    // Bold was written and is being shown.
+    void boldChanged();
 
 protected:
     void timerEvent(QTimerEvent *event) override;

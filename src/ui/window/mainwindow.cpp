@@ -3,6 +3,7 @@
 #include "analysiscommands.h"
 #include "analysispass.h"
 #include "arrowscrollbar.h"
+#include "boldmarks.h"
 #include "documentarea.h"
 #include "documentfile.h"
 #include "notice.h"
@@ -70,6 +71,7 @@ MainWindow::MainWindow(PassPacer *pacer, QWidget *parent)
 
     m_surface = std::make_unique<WidgetSurface>(m_documentArea);
     m_bolding = std::make_unique<SlicedBolding>(*m_surface, m_documentArea);
+    new BoldMarks(*m_surface, m_documentArea);   // owned by the area's scroll bar
     m_controls = std::make_unique<FormControls>(m_minLengthEdit, m_filterCheck, m_sensitivityBar, m_beginningOption, m_completeWordsOption, m_progressBar);
     m_list = std::make_unique<WordListBox>(m_wordList);
     m_menu = new DocumentMenu(m_documentArea);
