@@ -28,23 +28,30 @@ QString listLine(const WordTable::Row &row)
     return QString::number(row.count) + QStringLiteral(" - ") + row.word;
 }
 
-void publish(WordTable &table, ResultList &list, const QString &wordForms)
+QList<ResultEntry> wordEntries(const WordTable &table)
 {
-    list.clear();
     QList<ResultEntry> entries;
-    if (!wordForms.isEmpty()) {
-        const QList<WordFamily> families = groupWordForms(table, wordForms);
-        entries.reserve(families.size());
-        for (const WordFamily &family : families)
-            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
-        list.append(entries);
-        return;
-    }
-    table.sortByCount();
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
         entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
-    list.append(entries);
+    return entries;
+}
+
+QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wordForms)
+{
+    list.clear();
+    if (!wordForms.isEmpty()) {
+        QList<WordFamily> families = groupWordForms(table, wordForms);
+        QList<ResultEntry> entries;
+        entries.reserve(families.size());
+        for (const WordFamily &family : std::as_const(families))
+            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
+        list.append(entries);
+        return families;
+    }
+    table.sortByCount();
+    list.append(wordEntries(table));
+    return {};
 }
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
@@ -104,8 +111,7 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);
-    publish(table, list, options.wordForms);
-    PassOutcome outcome{true, highlighter.paletteIndex(), {}};
+    PassOutcome outcome{true, highlighter.paletteIndex(), {}, publish(table, list, options.wordForms)};
     if (phrases)
         outcome.phrases = phrases->phrases(options.ignored, minimumLength.read(controls).value_or(0));
     return outcome;

@@ -85,10 +85,15 @@ bool endsClause(QStringView trimmedOff)
     return false;
 }
 
+bool takesPartInPhrases(QStringView cut, QStringView word)
+{
+    return !word.isEmpty() && std::none_of(cut.begin(), cut.end(), [](QChar c) { return isLineBreak(c.unicode()); });
+}
+
 void PhraseFinder::addToken(QStringView cut, const CleanedToken &cleaned, QStringView word)
 {
     m_clauseEnds.push_back(endsClause(cut.sliced(cleaned.tokenLength)));
-    if (word.isEmpty() || std::any_of(cut.begin(), cut.end(), [](QChar c) { return isLineBreak(c.unicode()); })) {
+    if (!takesPartInPhrases(cut, word)) {
         m_tokens.push_back(NoWord);
         return;
     }

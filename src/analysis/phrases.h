@@ -35,6 +35,9 @@ QString phraseLine(const RepeatedPhrase &phrase);
 
 // Whether the characters the trim took off a token's end end a clause.
 bool endsClause(QStringView trimmedOff);
+// Whether a token (its text as cut, its lowered word) can be part of a
+// phrase: its word is not empty and its text holds no line break.
+bool takesPartInPhrases(QStringView cut, QStringView word);
 
 // The tokens of one pass, one at a time, and the phrases among them.
 class PhraseFinder
