@@ -90,16 +90,17 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         // lowered text.
         const QStringView word =
             QStringView(document.lowered()).sliced(scanPos + cleaned.wordStart, cleaned.wordLength);
-        if (phrases)
-            phrases->addToken(cut, cleaned, word);
         // An ignored word is walked over like any token, but neither counted
         // nor searched for.
         const bool ignored = options.ignored.contains(word);
+        qsizetype row = 0;
         if (const std::optional<double> minimum = minimumLength.read(controls); minimum && !ignored) {
             const bool tooShort = double(cleaned.wordLength) < *minimum;
             if (!(controls.filterOn() && tooShort))
-                table.count(word);
+                row = table.count(word);
         }
+        if (phrases)
+            phrases->addToken(cut, cleaned, word, row);
         if (last)
             break;
 
@@ -111,9 +112,11 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);
-    PassOutcome outcome{true, highlighter.paletteIndex(), {}, publish(table, list, options.wordForms)};
+    PassOutcome outcome{true, highlighter.paletteIndex(), {}, {}};
+    // Before the table is ordered by count: the phrases know words by row.
     if (phrases)
-        outcome.phrases = phrases->phrases(options.ignored, minimumLength.read(controls).value_or(0));
+        outcome.phrases = phrases->phrases(table, options.ignored, minimumLength.read(controls).value_or(0));
+    outcome.families = publish(table, list, options.wordForms);
     return outcome;
 }
 
