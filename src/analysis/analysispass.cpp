@@ -28,23 +28,30 @@ QString listLine(const WordTable::Row &row)
     return QString::number(row.count) + QStringLiteral(" - ") + row.word;
 }
 
-void publish(WordTable &table, ResultList &list, const QString &wordForms)
+QList<ResultEntry> wordEntries(const WordTable &table)
 {
-    list.clear();
     QList<ResultEntry> entries;
-    if (!wordForms.isEmpty()) {
-        const QList<WordFamily> families = groupWordForms(table, wordForms);
-        entries.reserve(families.size());
-        for (const WordFamily &family : families)
-            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
-        list.append(entries);
-        return;
-    }
-    table.sortByCount();
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
         entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
-    list.append(entries);
+    return entries;
+}
+
+QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wordForms)
+{
+    list.clear();
+    if (!wordForms.isEmpty()) {
+        QList<WordFamily> families = groupWordForms(table, wordForms);
+        QList<ResultEntry> entries;
+        entries.reserve(families.size());
+        for (const WordFamily &family : std::as_const(families))
+            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
+        list.append(entries);
+        return families;
+    }
+    table.sortByCount();
+    list.append(wordEntries(table));
+    return {};
 }
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
@@ -83,16 +90,17 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
         // lowered text.
         const QStringView word =
             QStringView(document.lowered()).sliced(scanPos + cleaned.wordStart, cleaned.wordLength);
-        if (phrases)
-            phrases->addToken(cut, cleaned, word);
         // An ignored word is walked over like any token, but neither counted
         // nor searched for.
         const bool ignored = options.ignored.contains(word);
+        qsizetype row = 0;
         if (const std::optional<double> minimum = minimumLength.read(controls); minimum && !ignored) {
             const bool tooShort = double(cleaned.wordLength) < *minimum;
             if (!(controls.filterOn() && tooShort))
-                table.count(word);
+                row = table.count(word);
         }
+        if (phrases)
+            phrases->addToken(cut, cleaned, word, row);
         if (last)
             break;
 
@@ -104,10 +112,11 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);
-    publish(table, list, options.wordForms);
-    PassOutcome outcome{true, highlighter.paletteIndex(), {}};
+    PassOutcome outcome{true, highlighter.paletteIndex(), {}, {}};
+    // Before the table is ordered by count: the phrases know words by row.
     if (phrases)
-        outcome.phrases = phrases->phrases(options.ignored, minimumLength.read(controls).value_or(0));
+        outcome.phrases = phrases->phrases(table, options.ignored, minimumLength.read(controls).value_or(0));
+    outcome.families = publish(table, list, options.wordForms);
     return outcome;
 }
 

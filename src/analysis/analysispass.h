@@ -9,6 +9,7 @@
 #include "phrases.h"
 #include "resultlist.h"
 #include "textsurface.h"
+#include "wordforms.h"
 #include "wordtable.h"
 
 #include <QLocale>
@@ -27,6 +28,7 @@ struct PassOutcome
     bool completed = false;    // false when the yield ended the pass
     qint64 paletteIndex = 0;   // how far the colour cycle went
     QList<RepeatedPhrase> phrases = {};   // when asked for and the pass completed
+    QList<WordFamily> families = {};      // when the list shows them and the pass completed
 };
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
@@ -42,6 +44,9 @@ void clearBold(TextSurface &surface);
 QString listLine(const WordTable::Row &row);
 // Orders the table by count and fills the list, without yielding: with the
 // words, or with their families when wordForms names a stemmer's language.
-void publish(WordTable &table, ResultList &list, const QString &wordForms = QString());
+// Returns the families (none for the plain list).
+QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wordForms = QString());
+// The entries of the plain word list, from a table ordered by count.
+QList<ResultEntry> wordEntries(const WordTable &table);
 
 } // namespace tq

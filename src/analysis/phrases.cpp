@@ -9,58 +9,15 @@ namespace tq {
 namespace {
 
 constexpr qint32 LongestPhrase = 6;
-
-// The ids of the phrases one word longer, keyed by (phrase id, next word id),
-// in an open-addressed table: a book asks millions of times.
-class LongerIds
-{
-public:
-    explicit LongerIds(size_t expected)
-    {
-        while (m_mask + 1 < 2 * expected + 16) {
-            m_mask = m_mask * 2 + 1;
-            ++m_bits;
-        }
-        m_slots.assign(m_mask + 1, Slot{});
-    }
-
-    // The id of (phrase, word); next when the pair is new.
-    qint32 idOf(qint32 phrase, qint32 word, qint32 next)
-    {
-        const quint64 key = (quint64(quint32(phrase)) << 32) | quint32(word);
-        // The top bits of the product depend on every bit of the key.
-        size_t slot = size_t((key * 0x9E3779B97F4A7C15ull) >> (64 - m_bits));
-        for (;; slot = (slot + 1) & m_mask) {
-            Slot &s = m_slots[slot];
-            if (s.id < 0) {
-                s = Slot{phrase, word, next};
-                return next;
-            }
-            if (s.phrase == phrase && s.word == word)
-                return s.id;
-        }
-    }
-
-private:
-    // Key and id side by side: a lookup in a book's table is a cache miss.
-    struct Slot
-    {
-        qint32 phrase = -1;
-        qint32 word = -1;
-        qint32 id = -1;   // -1: empty
-    };
-    size_t m_mask = 15;
-    int m_bits = 4;
-    std::vector<Slot> m_slots;
-};
+constexpr qint32 NoPhrase = -1;
 
 // The phrases of one length: each start's phrase id, and per id its count,
 // its first start and whether it holds a content word.
 struct Level
 {
-    std::vector<qint32> at;   // by token; -1 where no phrase of this length starts
+    std::vector<qint32> at;   // by token; NoPhrase where no phrase of this length starts
     std::vector<qint32> count;
-    std::vector<qsizetype> first;
+    std::vector<qint32> first;
     std::vector<char> content;
     std::vector<char> dominated;   // a phrase one word longer has the same count
 };
@@ -85,88 +42,143 @@ bool endsClause(QStringView trimmedOff)
     return false;
 }
 
-void PhraseFinder::addToken(QStringView cut, const CleanedToken &cleaned, QStringView word)
+bool takesPartInPhrases(QStringView cut, QStringView word)
 {
-    m_clauseEnds.push_back(endsClause(cut.sliced(cleaned.tokenLength)));
-    if (word.isEmpty() || std::any_of(cut.begin(), cut.end(), [](QChar c) { return isLineBreak(c.unicode()); })) {
-        m_tokens.push_back(NoWord);
-        return;
-    }
-    auto it = m_ids.find(word);
-    if (it == m_ids.end()) {
-        it = m_ids.emplace(word.toString(), qint32(m_words.size())).first;
-        m_words.append(it->first);
-    }
-    m_tokens.push_back(it->second);
+    return !word.isEmpty() && std::none_of(cut.begin(), cut.end(), [](QChar c) { return isLineBreak(c.unicode()); });
 }
 
-QList<RepeatedPhrase> PhraseFinder::phrases(const IgnoredWords &ignored, double minimumLength) const
+void PhraseFinder::addToken(QStringView cut, const CleanedToken &cleaned, QStringView word, qsizetype row)
 {
-    const qsizetype n = qsizetype(m_tokens.size());
+    m_clauseEnds.push_back(endsClause(cut.sliced(cleaned.tokenLength)));
+    if (!takesPartInPhrases(cut, word)) {
+        m_tokens.push_back(0);
+        return;
+    }
+    if (row > 0) {
+        m_tokens.push_back(qint32(row));
+        return;
+    }
+    auto it = m_uncountedIds.find(word);
+    if (it == m_uncountedIds.end()) {
+        it = m_uncountedIds.emplace(word.toString(), qint32(m_uncounted.size())).first;
+        m_uncounted.append(it->first);
+    }
+    m_tokens.push_back(-1 - it->second);
+}
+
+QList<RepeatedPhrase> PhraseFinder::phrases(const WordTable &table, const IgnoredWords &ignored,
+                                            double minimumLength) const
+{
+    // One id per word from 0: the table's rows, then the uncounted words
+    // that never got a row (a word may be counted at one token and not at
+    // another when the filter changes during the pass).
+    QList<QString> words;
+    words.reserve(table.upperBound() + m_uncounted.size());
+    for (qsizetype r = 1; r <= table.upperBound(); ++r)
+        words.append(table.row(r).word);
+    std::vector<qint32> uncountedId(size_t(m_uncounted.size()));
+    for (qsizetype u = 0; u < m_uncounted.size(); ++u) {
+        const qsizetype row = table.rowOf(m_uncounted[u]);
+        uncountedId[size_t(u)] = qint32(row > 0 ? row - 1 : words.size());
+        if (row == 0)
+            words.append(m_uncounted[u]);
+    }
+    const qint32 n = qint32(m_tokens.size());
+    std::vector<qint32> tokens(m_tokens.size());
+    for (qint32 i = 0; i < n; ++i) {
+        const qint32 t = m_tokens[size_t(i)];
+        tokens[size_t(i)] = t > 0 ? t - 1 : t < 0 ? uncountedId[size_t(-1 - t)] : NoPhrase;
+    }
+
     // Single words: the level the two-word phrases grow from.
     Level shorter;
-    shorter.at = m_tokens;
-    shorter.count.assign(size_t(m_words.size()), 0);
-    std::vector<char> isContent(size_t(m_words.size()));
-    for (qsizetype w = 0; w < m_words.size(); ++w)
-        isContent[size_t(w)] = !ignored.contains(m_words[w]) && double(m_words[w].size()) >= minimumLength;
+    shorter.count.assign(size_t(words.size()), 0);
+    std::vector<char> isContent(size_t(words.size()));
+    for (qsizetype w = 0; w < words.size(); ++w)
+        isContent[size_t(w)] = !ignored.contains(words[w]) && double(words[w].size()) >= minimumLength;
     shorter.content = isContent;
-    for (qint32 w : m_tokens) {
-        if (w != NoWord)
+    for (qint32 w : tokens) {
+        if (w != NoPhrase)
             ++shorter.count[size_t(w)];
     }
+    shorter.at = tokens;
 
     struct Listed
     {
-        qint32 count, words;
-        qsizetype first;
+        qint32 count, words, first;
     };
     std::vector<Listed> listed;
-    auto list = [&listed](const Level &level, qint32 words) {
+    auto list = [&listed](const Level &level, qint32 length) {
         for (size_t id = 0; id < level.count.size(); ++id) {
             if (level.count[id] >= 2 && level.content[id] && !level.dominated[id])
-                listed.push_back({level.count[id], words, level.first[id]});
+                listed.push_back({level.count[id], length, level.first[id]});
         }
     };
 
+    // Scratch reused by every length: for each word, the last shorter phrase
+    // that grew by it and into which id.
+    std::vector<qint32> grownFrom(size_t(words.size()));
+    std::vector<qint32> grownInto(size_t(words.size()));
+    struct Start
+    {
+        qint32 token, word;
+    };
+    std::vector<Start> byShorter;
+    std::vector<qint32> bucketEnd;
     for (qint32 length = 2; length <= LongestPhrase; ++length) {
         // Only a phrase that comes back can grow into one that comes back.
-        auto grows = [&](qsizetype i) {
+        auto grows = [&](qint32 i) {
             const qint32 p = shorter.at[size_t(i)];
-            return p >= 0 && shorter.count[size_t(p)] >= 2 && !m_clauseEnds[size_t(i + length - 2)]
-                   && m_tokens[size_t(i + length - 1)] != NoWord;
+            return p != NoPhrase && shorter.count[size_t(p)] >= 2 && !m_clauseEnds[size_t(i + length - 2)]
+                   && tokens[size_t(i + length - 1)] != NoPhrase;
         };
-        size_t growing = 0;
-        for (qsizetype i = 0; i + length <= n; ++i)
-            growing += grows(i) ? 1 : 0;
+        // The growing starts grouped by their shorter phrase (a counting
+        // sort, each group in text order), so that within a group the
+        // longer phrases are told apart by their last word alone: a look-up
+        // in arrays as small as the vocabulary instead of a hash table as
+        // large as the text.
+        bucketEnd.assign(shorter.count.size() + 1, 0);
+        for (qint32 i = 0; i + length <= n; ++i) {
+            if (grows(i))
+                ++bucketEnd[size_t(shorter.at[size_t(i)]) + 1];
+        }
+        for (size_t p = 1; p < bucketEnd.size(); ++p)
+            bucketEnd[p] += bucketEnd[p - 1];
+        byShorter.resize(size_t(bucketEnd.back()));
+        for (qint32 i = 0; i + length <= n; ++i) {
+            if (grows(i))
+                byShorter[size_t(bucketEnd[size_t(shorter.at[size_t(i)])]++)] = {i, tokens[size_t(i + length - 1)]};
+        }
+        // Each bucket now ends where the next began.
+        std::fill(grownFrom.begin(), grownFrom.end(), NoPhrase);
         Level longer;
-        longer.at.assign(size_t(n), -1);
-        LongerIds ids(growing);
-        for (qsizetype i = 0; i + length <= n; ++i) {
-            if (!grows(i))
-                continue;
-            const qint32 p = shorter.at[size_t(i)];
-            const qint32 w = m_tokens[size_t(i + length - 1)];
-            const qint32 next = qint32(longer.count.size());
-            const qint32 id = ids.idOf(p, w, next);
-            if (id == next) {
-                longer.count.push_back(0);
-                longer.first.push_back(i);
-                longer.content.push_back(shorter.content[size_t(p)] || isContent[size_t(w)]);
+        longer.at.assign(size_t(n), NoPhrase);
+        size_t k = 0;
+        for (size_t p = 0; p < shorter.count.size(); ++p) {
+            for (const size_t end = size_t(bucketEnd[p]); k < end; ++k) {
+                const auto [i, w] = byShorter[k];
+                if (grownFrom[size_t(w)] != qint32(p)) {
+                    grownFrom[size_t(w)] = qint32(p);
+                    grownInto[size_t(w)] = qint32(longer.count.size());
+                    longer.count.push_back(0);
+                    longer.first.push_back(i);
+                    longer.content.push_back(shorter.content[p] || isContent[size_t(w)]);
+                }
+                const qint32 id = grownInto[size_t(w)];
+                ++longer.count[size_t(id)];
+                longer.at[size_t(i)] = id;
             }
-            ++longer.count[size_t(id)];
-            longer.at[size_t(i)] = id;
         }
         longer.dominated.assign(longer.count.size(), 0);
         if (length > 2) {
             // A phrase inside one a word longer is its first or its last words.
             shorter.dominated.assign(shorter.count.size(), 0);
-            for (qsizetype i = 0; i + length <= n; ++i) {
+            for (qint32 i = 0; i + length <= n; ++i) {
                 const qint32 q = longer.at[size_t(i)];
-                if (q < 0 || longer.count[size_t(q)] < 2)
+                if (q == NoPhrase || longer.count[size_t(q)] < 2)
                     continue;
                 for (const qint32 inside : {shorter.at[size_t(i)], shorter.at[size_t(i + 1)]}) {
-                    if (inside >= 0 && shorter.count[size_t(inside)] == longer.count[size_t(q)])
+                    if (inside != NoPhrase && shorter.count[size_t(inside)] == longer.count[size_t(q)])
                         shorter.dominated[size_t(inside)] = 1;
                 }
             }
@@ -186,9 +198,9 @@ QList<RepeatedPhrase> PhraseFinder::phrases(const IgnoredWords &ignored, double 
     QList<RepeatedPhrase> out;
     out.reserve(qsizetype(listed.size()));
     for (const Listed &l : listed) {
-        QString text = m_words[m_tokens[size_t(l.first)]];
+        QString text = words[tokens[size_t(l.first)]];
         for (qint32 j = 1; j < l.words; ++j)
-            text += u' ' + m_words[m_tokens[size_t(l.first + j)]];
+            text += u' ' + words[tokens[size_t(l.first + j)]];
         out.append({text, l.count, l.words, l.first});
     }
     return out;

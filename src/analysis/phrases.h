@@ -12,6 +12,7 @@
 
 #include "passoptions.h"
 #include "tokencleaner.h"
+#include "wordtable.h"
 
 #include <QList>
 #include <QString>
@@ -35,21 +36,26 @@ QString phraseLine(const RepeatedPhrase &phrase);
 
 // Whether the characters the trim took off a token's end end a clause.
 bool endsClause(QStringView trimmedOff);
+// Whether a token (its text as cut, its lowered word) can be part of a
+// phrase: its word is not empty and its text holds no line break.
+bool takesPartInPhrases(QStringView cut, QStringView word);
 
 // The tokens of one pass, one at a time, and the phrases among them.
 class PhraseFinder
 {
 public:
     // cut is the token's text, cleaned what the cleaner made of it, word its
-    // lowered word.
-    void addToken(QStringView cut, const CleanedToken &cleaned, QStringView word);
+    // lowered word and row the word table's row that counted it (0 when the
+    // token was not counted): a counted word needs no look-up of its own.
+    void addToken(QStringView cut, const CleanedToken &cleaned, QStringView word, qsizetype row);
 
     // Listed phrases, by count, then more words first, then earlier first.
+    // table is the one that counted the tokens, still in first-seen order.
     // minimumLength is the box's numeric prefix, 0 when it cannot be read.
-    QList<RepeatedPhrase> phrases(const IgnoredWords &ignored, double minimumLength) const;
+    QList<RepeatedPhrase> phrases(const WordTable &table, const IgnoredWords &ignored,
+                                  double minimumLength) const;
 
 private:
-    static constexpr qint32 NoWord = -1;
     struct Hash
     {
         using is_transparent = void;
@@ -60,9 +66,12 @@ private:
         using is_transparent = void;
         bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
     };
-    std::unordered_map<QString, qint32, Hash, Equal> m_ids;
-    QList<QString> m_words;          // by id
-    std::vector<qint32> m_tokens;    // each token's word id, NoWord when it takes no part
+    // Words of tokens the table did not count (ignored, or filtered out).
+    std::unordered_map<QString, qint32, Hash, Equal> m_uncountedIds;
+    QList<QString> m_uncounted;
+    // Each token's word: a table row (> 0), an uncounted word (-1 - its
+    // index in m_uncounted) or 0 when the token takes no part.
+    std::vector<qint32> m_tokens;
     std::vector<bool> m_clauseEnds;  // by token
 };
 

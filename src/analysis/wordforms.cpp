@@ -80,8 +80,10 @@ QList<WordFamily> groupWordForms(WordTable &table, const QString &language)
     }
     table.sortByCount();
     for (qsizetype r = 1; r <= n; ++r) {
-        const QString &word = table.row(r).word;
-        families[familyOf.at(QStringView(word))].forms.append(word);
+        const WordTable::Row &row = table.row(r);
+        WordFamily &family = families[familyOf.at(QStringView(row.word))];
+        family.forms.append(row.word);
+        family.formCounts.append(row.count);
     }
     sortRowsByCount(families);
     families.removeFirst();

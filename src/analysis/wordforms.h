@@ -36,6 +36,7 @@ private:
 struct WordFamily
 {
     QStringList forms;   // in the order of the ungrouped list
+    QList<qint64> formCounts;   // each form's count, beside forms
     qint64 count = 0;
 };
 

@@ -11,14 +11,15 @@ void WordTable::recreate()
     m_index.clear();
 }
 
-void WordTable::count(QStringView word)
+qsizetype WordTable::count(QStringView word)
 {
     if (auto it = m_index.find(word); it != m_index.end()) {
         ++m_rows[it->second].count;
-        return;
+        return it->second;
     }
     m_rows.append(Row{word.toString(), 1});
     m_index.emplace(QStringView(m_rows.constLast().word), m_rows.size() - 1);
+    return m_rows.size() - 1;
 }
 
 // The index keeps answering lookups afterwards.

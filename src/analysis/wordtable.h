@@ -30,8 +30,16 @@ public:
     // Row 0 only, upper row bound 0: the state of a new table.
     void recreate();
 
-    // Adds one to the row holding word (compared exactly), or appends a row.
-    void count(QStringView word);
+    // Adds one to the row holding word (compared exactly), or appends a row;
+    // returns the row.
+    qsizetype count(QStringView word);
+
+    // The row holding word, 0 when there is none.
+    qsizetype rowOf(QStringView word) const
+    {
+        const auto it = m_index.find(word);
+        return it == m_index.end() ? 0 : it->second;
+    }
 
     qsizetype upperBound() const { return m_rows.isEmpty() ? 0 : m_rows.size() - 1; }
     const Row &row(qsizetype i) const { return m_rows.at(i); }

@@ -1,0 +1,83 @@
+#include "chapters.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace tq::documents {
+
+namespace {
+
+// Longer than this, "Chapter ..." reads as a sentence that happens to start
+// with the word ("Chapter one of many things that happened that year").
+constexpr qsizetype LongestTitle = 40;
+
+bool isNumber(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 4)
+        return false;
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// An upper-case Roman numeral from I to MMMCMXCIX, written the usual way:
+// each decimal place as one of its ten forms, from the thousands down.
+bool isRomanNumeral(QStringView text)
+{
+    static constexpr char16_t places[][3] = {{u'M', 0, 0}, {u'C', u'D', u'M'}, {u'X', u'L', u'C'}, {u'I', u'V', u'X'}};
+    qsizetype at = 0;
+    auto take = [&](char16_t c) {
+        if (at < text.size() && text[at] == c) {
+            ++at;
+            return true;
+        }
+        return false;
+    };
+    for (const auto &[one, five, ten] : places) {
+        if (!five) {   // thousands: up to three Ms
+            for (int i = 0; i < 3 && take(one); ++i) {
+            }
+            continue;
+        }
+        if (take(one)) {
+            if (take(ten) || take(five))   // IX, IV
+                continue;
+            for (int i = 0; i < 2 && take(one); ++i) {
+            }
+        } else if (take(five)) {
+            for (int i = 0; i < 3 && take(one); ++i) {
+            }
+        }
+    }
+    return !text.isEmpty() && at == text.size();
+}
+
+} // namespace
+
+bool isChapterTitle(QStringView paragraph)
+{
+    QStringView text = paragraph.trimmed();
+    if (text.isEmpty() || text.size() > LongestTitle)
+        return false;
+    if (text.startsWith(u"Chapter") || text.startsWith(u"CHAPTER")) {
+        const QStringView rest = text.sliced(7);
+        return !rest.isEmpty() && rest.front().isSpace();   // trimmed, so something follows
+    }
+    if (text.endsWith(u'.'))
+        text.chop(1);
+    return isNumber(text) || isRomanNumeral(text);
+}
+
+QList<Chapter> findChapters(const QTextDocument &document)
+{
+    QList<Chapter> chapters;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString text = block.text();
+        const bool heading = block.blockFormat().headingLevel() > 0 && !text.trimmed().isEmpty();
+        if (heading || isChapterTitle(text))
+            chapters.append(Chapter{block.position(), text.trimmed()});
+    }
+    return chapters;
+}
+
+} // namespace tq::documents
