@@ -11,6 +11,7 @@
 #include "floatprogressbar.h"
 #include "mainwindow.h"
 #include "passpacer.h"
+#include "reportfeed.h"
 #include "slicedbolding.h"
 #include "widgetsurface.h"
 
@@ -66,6 +67,7 @@ struct WindowProbe
     }
     static AnalysisCommands &analysis(MainWindow &form) { return *form.m_analysis; }
     static DocumentMenu &documentMenu(MainWindow &form) { return *form.m_menu; }
+    static ReportFeed &report(MainWindow &form) { return *form.m_report; }
     static ExportCommands &exports(MainWindow &form) { return *form.m_exports; }
     static const WordTable &wordTable(const MainWindow &form) { return form.m_table; }
     // Bold chosen but not yet written everywhere, or written but not yet laid out.

@@ -17,6 +17,7 @@
 #include "icon/appicon.h"
 #include "programname.h"
 #include "rangesurface.h"
+#include "reportfeed.h"
 #include "resizerule.h"
 #include "screenfit.h"
 #include "slicedbolding.h"
@@ -82,6 +83,8 @@ MainWindow::MainWindow(PassPacer *pacer, QWidget *parent)
     m_analysis = new AnalysisCommands(this, m_documentArea, *m_surface, *m_list,
                                       [this](qsizetype first, qsizetype last) { analyzeRange(first, last); });
     m_menu->addSection(QStringLiteral("Analysis"), m_analysis->actions());
+    m_report = new ReportFeed(this, m_documentArea, *m_surface, *m_list, *m_analysis);
+    connect(m_analysis->wordReport, &QAction::triggered, m_report, &ReportFeed::open);
     connect(m_file, &DocumentFile::note, &m_analysis->notice(), &Notice::tell);
     m_menu->addSection(QStringLiteral("View"), (new DocumentZoom(m_documentArea))->actions());   // owned by m_documentArea
     wire();
@@ -322,7 +325,7 @@ void MainWindow::analyzeRange(qsizetype first, qsizetype last)
         const QMetaObject::Connection follow = connect(
             m_documentArea->document(), &QTextDocument::contentsChange, this,
             [&part](int position, int removed, int added) { part.followEdit(position, removed, added); });
-        runPass(part);
+        runPass(part, std::pair{first, last});
         disconnect(follow);
     });
 }
@@ -344,7 +347,7 @@ void MainWindow::startPass(std::function<void()> pass)
     m_passRunning = false;
 }
 
-void MainWindow::runPass(TextSurface &surface)
+void MainWindow::runPass(TextSurface &surface, std::optional<std::pair<qsizetype, qsizetype>> range)
 {
     const quint64 pass = m_pacer.startPass();
     qint64 tokens = 0;
@@ -353,8 +356,8 @@ void MainWindow::runPass(TextSurface &surface)
     // after one more visit to the event loop: ordering a book's list and
     // filling the box with it are two waits of about 25 ms, not one of 50.
     MemoryList published;
-    const PassOutcome outcome =
-        runAnalysisPass(surface, *m_controls, published, m_table, resume, m_analysis->passOptions());
+    const PassOptions options = m_analysis->passOptions();
+    const PassOutcome outcome = runAnalysisPass(surface, *m_controls, published, m_table, resume, options);
     if (!m_pacer.isCurrent(pass))
         return;
     m_surface->flushFormatting();
@@ -362,6 +365,15 @@ void MainWindow::runPass(TextSurface &surface)
         return;
     m_list->clear();
     m_list->append(published.entries);
+    FixedControls read;
+    read.minLength = m_controls->minimumLengthText();
+    read.filter = m_controls->filterOn();
+    read.sens = m_controls->sensitivity();
+    read.mode = m_controls->matchMode();
+    std::optional<TextRange> part;
+    if (range)
+        part = TextRange{range->first, range->second};
+    m_report->passFinished(read, options, part);
 }
 
 // The engine's yield after every token but the last.
@@ -398,6 +410,7 @@ void MainWindow::clearAll()
 void MainWindow::onWordSelectionChanged()
 {
     m_analysis->forgetStops();
+    m_report->listSelectionChanged();
     if (!m_boldCheck->isChecked())
         return;
     m_bolding->start(*m_list);

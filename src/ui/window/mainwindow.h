@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QCheckBox;
 class QGroupBox;
@@ -33,6 +34,7 @@ class ExportCommands;
 class FloatProgressBar;
 class FormControls;
 class PassPacer;
+class ReportFeed;
 class SlicedBolding;
 class WidgetSurface;
 class WordListBox;
@@ -97,7 +99,7 @@ private:
     void wire();
     void startPass(std::function<void()> pass);
     void stopPasses();
-    void runPass(TextSurface &surface);
+    void runPass(TextSurface &surface, std::optional<std::pair<qsizetype, qsizetype>> range = {});
     bool resumePass(quint64 pass, qint64 tokens);
 
     Twips m_twips;
@@ -110,6 +112,7 @@ private:
     AnalysisCommands *m_analysis = nullptr;   // a child of the window
     DocumentFile *m_file = nullptr;   // owned by the window
     ExportCommands *m_exports = nullptr;
+    ReportFeed *m_report = nullptr;   // a child of the window
     std::unique_ptr<PassPacer> m_ownPacer;
     PassPacer &m_pacer;
     bool m_framePending = true;

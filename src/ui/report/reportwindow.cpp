@@ -1,0 +1,109 @@
+#include "reportwindow.h"
+
+#include "programname.h"
+
+#include <QLabel>
+#include <QListView>
+#include <QScrollArea>
+#include <QStringListModel>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace tq::ui {
+
+namespace {
+
+QListView *listView(QStringListModel *model, const char *name)
+{
+    auto *view = new QListView;
+    view->setObjectName(QLatin1String(name));
+    view->setModel(model);
+    // A book's tens of thousands of lines lay out at once.
+    view->setUniformItemSizes(true);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    return view;
+}
+
+} // namespace
+
+QString familyWithCounts(const WordFamily &family)
+{
+    QStringList forms;
+    forms.reserve(family.forms.size());
+    for (qsizetype i = 0; i < family.forms.size(); ++i)
+        forms.append(QStringLiteral("%1 (%2)").arg(family.forms[i]).arg(family.formCounts.value(i)));
+    return QString::number(family.count) + QStringLiteral(" - ") + forms.join(QStringLiteral(", "));
+}
+
+ReportWindow::ReportWindow(QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_note(new QLabel)
+    , m_pages(new QTabWidget)
+    , m_families(new QStringListModel(this))
+    , m_phrases(new QStringListModel(this))
+    , m_strips(new StripsView)
+{
+    setObjectName(QStringLiteral("wordReport"));
+    setWindowTitle(QStringLiteral("Word Report - %1").arg(programName()));
+    m_note->setWordWrap(true);
+    m_familyView = listView(m_families, "familyView");
+    m_familyView->setSelectionMode(QAbstractItemView::NoSelection);
+    m_phraseView = listView(m_phrases, "phraseView");
+    m_phraseView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    auto *where = new QScrollArea;
+    where->setWidgetResizable(true);
+    where->setWidget(m_strips);
+    m_pages->addTab(m_familyView, QStringLiteral("Word Forms"));
+    m_pages->addTab(m_phraseView, QStringLiteral("Repeated Phrases"));
+    m_pages->addTab(where, QStringLiteral("Where"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_note);
+    layout->addWidget(m_pages);
+    resize(560, 420);
+
+    connect(m_phraseView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ReportWindow::phrasesChosen);
+    connect(m_strips, &StripsView::occurrenceChosen, this, &ReportWindow::occurrenceChosen);
+}
+
+void ReportWindow::showReport(const WordReport &report)
+{
+    QStringList families;
+    families.reserve(report.families.size());
+    for (const WordFamily &family : report.families)
+        families.append(familyWithCounts(family));
+    m_families->setStringList(families);
+    QStringList phrases;
+    phrases.reserve(report.phrases.size());
+    m_phraseTexts.clear();
+    m_phraseTexts.reserve(report.phrases.size());
+    for (const RepeatedPhrase &phrase : report.phrases) {
+        phrases.append(phraseLine(phrase));
+        m_phraseTexts.append(phrase.text);
+    }
+    // A new list of phrases chooses none of them.
+    const QSignalBlocker quiet(m_phraseView->selectionModel());
+    m_phrases->setStringList(phrases);
+}
+
+void ReportWindow::showWhere(qsizetype textLength, QList<documents::Chapter> chapters, QList<Strip> strips)
+{
+    m_strips->setContent(textLength, std::move(chapters), std::move(strips));
+}
+
+void ReportWindow::setNote(const QString &note)
+{
+    m_note->setText(note);
+}
+
+QStringList ReportWindow::chosenPhrases() const
+{
+    QModelIndexList rows = m_phraseView->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end());
+    QStringList chosen;
+    for (const QModelIndex &row : std::as_const(rows))
+        chosen.append(m_phraseTexts.value(row.row()));
+    return chosen;
+}
+
+} // namespace tq::ui
