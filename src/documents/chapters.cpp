@@ -1,6 +1,7 @@
 #include "chapters.h"
 
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -52,6 +53,28 @@ bool isRomanNumeral(QStringView text)
     return !text.isEmpty() && at == text.size();
 }
 
+// The level of a Markdown heading line: up to three spaces, one to six
+// "#", then a space, a tab or the line's end. 0 for any other line.
+int markdownHeadingLevel(QStringView line)
+{
+    qsizetype at = 0;
+    while (at < line.size() && at < 3 && line[at] == u' ')
+        ++at;
+    const qsizetype hashes = at;
+    while (at < line.size() && line[at] == u'#')
+        ++at;
+    const int level = int(at - hashes);
+    if (level < 1 || level > 6)
+        return 0;
+    return at == line.size() || line[at] == u' ' || line[at] == u'\t' ? level : 0;
+}
+
+bool opensOrClosesFence(QStringView line)
+{
+    const QStringView text = line.trimmed();
+    return text.startsWith(u"```") || text.startsWith(u"~~~");
+}
+
 } // namespace
 
 bool isChapterTitle(QStringView paragraph)
@@ -78,6 +101,26 @@ QList<Chapter> findChapters(const QTextDocument &document)
             chapters.append(Chapter{block.position(), text.trimmed()});
     }
     return chapters;
+}
+
+void markMarkdownHeadings(QTextDocument &document)
+{
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    bool inFence = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        if (opensOrClosesFence(line)) {
+            inFence = !inFence;
+            continue;
+        }
+        if (const int level = inFence ? 0 : markdownHeadingLevel(line)) {
+            QTextBlockFormat format;
+            format.setHeadingLevel(level);
+            QTextCursor(block).mergeBlockFormat(format);
+        }
+    }
+    document.setUndoRedoEnabled(undo);
 }
 
 } // namespace tq::documents

@@ -23,4 +23,8 @@ bool isChapterTitle(QStringView paragraph);
 // The chapters in document order, one walk over the paragraphs.
 QList<Chapter> findChapters(const QTextDocument &document);
 
+// Gives the heading lines of a Markdown text ("# Title", "## Part", outside
+// fenced code) their heading level, leaving the text and its look alone.
+void markMarkdownHeadings(QTextDocument &document);
+
 } // namespace tq::documents
