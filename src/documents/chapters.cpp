@@ -96,9 +96,19 @@ QList<Chapter> findChapters(const QTextDocument &document)
     QList<Chapter> chapters;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        const bool heading = block.blockFormat().headingLevel() > 0 && !text.trimmed().isEmpty();
-        if (heading || isChapterTitle(text))
-            chapters.append(Chapter{block.position(), text.trimmed()});
+        QStringView title = QStringView(text).trimmed();
+        if (block.blockFormat().headingLevel() > 0) {
+            // A Markdown heading's marks are not part of its title.
+            if (markdownHeadingLevel(text) > 0) {
+                while (title.startsWith(u'#'))
+                    title = title.sliced(1);
+                title = title.trimmed();
+            }
+            if (!title.isEmpty())
+                chapters.append(Chapter{block.position(), title.toString()});
+        } else if (isChapterTitle(title)) {
+            chapters.append(Chapter{block.position(), title.toString()});
+        }
     }
     return chapters;
 }

@@ -65,7 +65,7 @@ int columnOf(qsizetype offset, qsizetype textLength)
 class PageWriter
 {
 public:
-    explicit PageWriter(QByteArray &out) : m_xml(&out) { m_xml.setAutoFormatting(true); }
+    explicit PageWriter(QByteArray &out) : m_xml(&out) {}
 
     void write(const ReportContent &report)
     {
