@@ -1,5 +1,6 @@
 #include "chapters.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -111,6 +112,14 @@ QList<Chapter> findChapters(const QTextDocument &document)
         }
     }
     return chapters;
+}
+
+QString htmlWithoutHeadings(const QTextDocument &document)
+{
+    // Text and attribute values in Qt's HTML never hold a "<", so every
+    // "<h1" is a tag.
+    static const QRegularExpression heading(QStringLiteral("<(/?)h[1-6]\\b"));
+    return document.toHtml().replace(heading, QStringLiteral("<\\1p"));
 }
 
 void markMarkdownHeadings(QTextDocument &document)

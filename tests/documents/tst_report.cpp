@@ -134,6 +134,20 @@ private Q_SLOTS:
         }
     }
 
+    // The heading level marks chapters only: a document kept as Qt's HTML
+    // (as the recovery copy is) comes back with the same look, a heading
+    // that was not bold not made bold.
+    void headingsKeepTheirLook()
+    {
+        const ReadResult read = readManuscript(m_dir.filePath("headings.docx"));
+        QVERIFY2(read.document, qPrintable(read.error));
+        QCOMPARE(lookAt(*read.document, "Book"), "---");
+        QTextDocument back;
+        back.setHtml(htmlWithoutHeadings(*read.document));
+        QCOMPARE(back.toPlainText(), read.document->toPlainText());
+        QCOMPARE(lookAt(back, "Book"), "---");
+    }
+
     // Words with <, & and quotes, a lone surrogate and a control character
     // all come out as text of a page that parses; each strip has one tick
     // per column holding an occurrence, and none for one past the text.
