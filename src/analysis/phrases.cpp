@@ -3,6 +3,7 @@
 #include "textrules.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace tq {
 
@@ -18,6 +19,7 @@ struct Level
     std::vector<qint32> at;   // by token; NoPhrase where no phrase of this length starts
     std::vector<qint32> count;
     std::vector<qint32> first;
+    std::vector<qint32> prefix;   // the phrase a word shorter it grew from
     std::vector<char> content;
     std::vector<char> dominated;   // a phrase one word longer has the same count
 };
@@ -123,32 +125,37 @@ QList<RepeatedPhrase> PhraseFinder::phrases(const WordTable &table, const Ignore
     {
         qint32 token, word;
     };
+    // The starts of the shorter phrases, in text order: no other start can
+    // grow.
+    std::vector<qint32> starts(static_cast<size_t>(n));
+    std::iota(starts.begin(), starts.end(), 0);
+    std::vector<qint32> growing;
     std::vector<Start> byShorter;
     std::vector<qint32> bucketEnd;
     for (qint32 length = 2; length <= LongestPhrase; ++length) {
         // Only a phrase that comes back can grow into one that comes back.
-        auto grows = [&](qint32 i) {
+        growing.clear();
+        bucketEnd.assign(shorter.count.size() + 1, 0);
+        for (const qint32 i : starts) {
+            if (i + length > n)
+                break;
             const qint32 p = shorter.at[size_t(i)];
-            return p != NoPhrase && shorter.count[size_t(p)] >= 2 && !m_clauseEnds[size_t(i + length - 2)]
-                   && tokens[size_t(i + length - 1)] != NoPhrase;
-        };
+            if (p != NoPhrase && shorter.count[size_t(p)] >= 2 && !m_clauseEnds[size_t(i + length - 2)]
+                && tokens[size_t(i + length - 1)] != NoPhrase) {
+                growing.push_back(i);
+                ++bucketEnd[size_t(p) + 1];
+            }
+        }
         // The growing starts grouped by their shorter phrase (a counting
         // sort, each group in text order), so that within a group the
         // longer phrases are told apart by their last word alone: a look-up
         // in arrays as small as the vocabulary instead of a hash table as
         // large as the text.
-        bucketEnd.assign(shorter.count.size() + 1, 0);
-        for (qint32 i = 0; i + length <= n; ++i) {
-            if (grows(i))
-                ++bucketEnd[size_t(shorter.at[size_t(i)]) + 1];
-        }
         for (size_t p = 1; p < bucketEnd.size(); ++p)
             bucketEnd[p] += bucketEnd[p - 1];
-        byShorter.resize(size_t(bucketEnd.back()));
-        for (qint32 i = 0; i + length <= n; ++i) {
-            if (grows(i))
-                byShorter[size_t(bucketEnd[size_t(shorter.at[size_t(i)])]++)] = {i, tokens[size_t(i + length - 1)]};
-        }
+        byShorter.resize(growing.size());
+        for (const qint32 i : growing)
+            byShorter[size_t(bucketEnd[size_t(shorter.at[size_t(i)])]++)] = {i, tokens[size_t(i + length - 1)]};
         // Each bucket now ends where the next began.
         std::fill(grownFrom.begin(), grownFrom.end(), NoPhrase);
         Level longer;
@@ -162,6 +169,7 @@ QList<RepeatedPhrase> PhraseFinder::phrases(const WordTable &table, const Ignore
                     grownInto[size_t(w)] = qint32(longer.count.size());
                     longer.count.push_back(0);
                     longer.first.push_back(i);
+                    longer.prefix.push_back(qint32(p));
                     longer.content.push_back(shorter.content[p] || isContent[size_t(w)]);
                 }
                 const qint32 id = grownInto[size_t(w)];
@@ -171,20 +179,23 @@ QList<RepeatedPhrase> PhraseFinder::phrases(const WordTable &table, const Ignore
         }
         longer.dominated.assign(longer.count.size(), 0);
         if (length > 2) {
-            // A phrase inside one a word longer is its first or its last words.
+            // A phrase inside one a word longer is its first or its last
+            // words. Every occurrence of the longer phrase starts with the
+            // same shorter one and ends with the same shorter one (the one
+            // at its first occurrence, a word on), so one look per phrase.
             shorter.dominated.assign(shorter.count.size(), 0);
-            for (qint32 i = 0; i + length <= n; ++i) {
-                const qint32 q = longer.at[size_t(i)];
-                if (q == NoPhrase || longer.count[size_t(q)] < 2)
+            for (size_t q = 0; q < longer.count.size(); ++q) {
+                if (longer.count[q] < 2)
                     continue;
-                for (const qint32 inside : {shorter.at[size_t(i)], shorter.at[size_t(i + 1)]}) {
-                    if (inside != NoPhrase && shorter.count[size_t(inside)] == longer.count[size_t(q)])
+                for (const qint32 inside : {longer.prefix[q], shorter.at[size_t(longer.first[q]) + 1]}) {
+                    if (inside != NoPhrase && shorter.count[size_t(inside)] == longer.count[q])
                         shorter.dominated[size_t(inside)] = 1;
                 }
             }
             list(shorter, length - 1);
         }
         shorter = std::move(longer);
+        std::swap(starts, growing);
     }
     list(shorter, LongestPhrase);
 
@@ -197,11 +208,20 @@ QList<RepeatedPhrase> PhraseFinder::phrases(const WordTable &table, const Ignore
     });
     QList<RepeatedPhrase> out;
     out.reserve(qsizetype(listed.size()));
+    const QList<QString> &wordOf = words;
     for (const Listed &l : listed) {
-        QString text = words[tokens[size_t(l.first)]];
-        for (qint32 j = 1; j < l.words; ++j)
-            text += u' ' + words[tokens[size_t(l.first + j)]];
-        out.append({text, l.count, l.words, l.first});
+        const qint32 *phrase = tokens.data() + l.first;
+        qsizetype size = l.words - 1;
+        for (qint32 j = 0; j < l.words; ++j)
+            size += wordOf[phrase[j]].size();
+        QString text;
+        text.reserve(size);
+        text += wordOf[phrase[0]];
+        for (qint32 j = 1; j < l.words; ++j) {
+            text += u' ';
+            text += wordOf[phrase[j]];
+        }
+        out.append({std::move(text), l.count, l.words, l.first});
     }
     return out;
 }

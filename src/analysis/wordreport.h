@@ -32,8 +32,8 @@ struct WordReport
     QList<ResultEntry> list;           // the word list as the options give it
 };
 
-// Runs a pass over text (only the range when there is one, which must fit
-// the text) with the phrases found and the words grouped by the stemmer of
+// Runs a pass over text (only the range when there is one, cut to the
+// text) with the phrases found and the words grouped by the stemmer of
 // language. The list shows families when options.wordForms names a language
 // (it is then grouped by language too), words otherwise. The colours and
 // progress the pass makes are thrown away.

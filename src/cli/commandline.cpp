@@ -2,12 +2,17 @@
 
 #include "analysisoptions.h"
 #include "analysispass.h"
+#include "chapters.h"
 #include "exports.h"
 #include "headlessapp.h"
 #include "manuscript.h"
 #include "memorylist.h"
 #include "memorysurface.h"
+#include "phraselocator.h"
 #include "rangesurface.h"
+#include "reportpage.h"
+#include "stepping.h"
+#include "wordreport.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -31,6 +36,7 @@ struct Request
     QString wordList;
     QString phraseList;
     QString highlighted;
+    QString report;
 };
 
 // The options, with the window's names for the settings.
@@ -43,6 +49,7 @@ QList<QCommandLineOption> options()
         {u"word-list"_s, u"Write the word list to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"phrase-list"_s, u"Write the repeated phrases to OUT: CSV when it ends in .csv, else the lines as listed."_s, u"OUT"_s},
         {u"highlighted"_s, u"Write the document with the colours to OUT, as .html or .odt."_s, u"OUT"_s},
+        {u"report"_s, u"Write the word report to OUT.html: word forms, repeated phrases and where they stand."_s, u"OUT"_s},
     } + AnalysisOptions::options();
 }
 
@@ -99,8 +106,15 @@ std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &er
         error = QStringLiteral("--highlighted writes .html, .htm or .odt, not %1").arg(r.highlighted);
         return std::nullopt;
     }
-    const QList<std::pair<const char *, QString>> outputs = {
-        {"--word-list", r.wordList}, {"--phrase-list", r.phraseList}, {"--highlighted", r.highlighted}};
+    r.report = parser.value(u"report"_s);
+    if (parser.isSet(u"report"_s) && !documents::reportSuffixKnown(r.report)) {
+        error = QStringLiteral("--report writes .html or .htm, not %1").arg(r.report);
+        return std::nullopt;
+    }
+    const QList<std::pair<const char *, QString>> outputs = {{"--word-list", r.wordList},
+                                                             {"--phrase-list", r.phraseList},
+                                                             {"--highlighted", r.highlighted},
+                                                             {"--report", r.report}};
     for (qsizetype i = 0; i < outputs.size(); ++i) {
         const QString &out = outputs[i].second;
         if (out.isEmpty())
@@ -118,6 +132,39 @@ std::optional<Request> requestFrom(const QCommandLineParser &parser, QString &er
         }
     }
     return r;
+}
+
+QList<qsizetype> startsOf(const QList<Span> &spans)
+{
+    QList<qsizetype> starts;
+    starts.reserve(spans.size());
+    for (const Span &span : spans)
+        starts.append(span.start);
+    return starts;
+}
+
+// The report of the text as the options analyse it, with the families of
+// the --word-forms language (English without one).
+documents::ReportContent reportContent(const Request &request, const QTextDocument &document, const QString &text)
+{
+    const AnalysisOptions &analysis = request.analysis;
+    const QString language = analysis.wordForms.isEmpty() ? u"english"_s : analysis.wordForms;
+    std::optional<TextRange> range;
+    if (analysis.range)
+        range = TextRange{analysis.range->first, analysis.range->second};
+    const PassOptions options = analysis.passOptions();
+    WordReport report = buildWordReport(text, analysis.controls, options, language, range);
+
+    documents::ReportContent page{QFileInfo(request.file).fileName(), text.size(), report.families,
+                                  report.phrases, {}, documents::findChapters(document)};
+    for (const ResultEntry &entry : report.list.first(std::min(report.list.size(), documents::StripsPerKind))) {
+        const QStringList words = entry.forms.isEmpty() ? QStringList{entry.word} : entry.forms;
+        page.strips.append({entry.line, startsOf(occurrencesOf(text, words))});
+    }
+    const PhraseLocator phrases(text, options.rules, range);
+    for (const RepeatedPhrase &phrase : report.phrases.first(std::min(report.phrases.size(), documents::StripsPerKind)))
+        page.strips.append({phraseLine(phrase), startsOf(phrases.occurrences(phrase.text))});
+    return page;
 }
 
 int analyze(const Request &request)
@@ -144,7 +191,8 @@ int analyze(const Request &request)
         outcome = runAnalysisPass(surface, controls, list, table, [] { return true; }, options);
     }
 
-    if (request.wordList.isEmpty() && request.phraseList.isEmpty() && request.highlighted.isEmpty()) {
+    if (request.wordList.isEmpty() && request.phraseList.isEmpty() && request.highlighted.isEmpty()
+        && request.report.isEmpty()) {
         QString out;
         for (const ResultEntry &entry : list.entries)
             out += entry.line + u'\n';
@@ -163,6 +211,10 @@ int analyze(const Request &request)
         if (!bytes)
             return fail(QStringLiteral("Cannot write %1: %2.").arg(request.highlighted, reason));
         outputs.append({request.highlighted, *bytes});
+    }
+    if (!request.report.isEmpty()) {
+        outputs.append({request.report,
+                        documents::reportPageBytes(reportContent(request, *read.document, surface.text()))});
     }
     const QString error = documents::writeFilesTogether(outputs);
     return error.isEmpty() ? 0 : fail(error);

@@ -1,7 +1,7 @@
 // The program without its window, for scripts and batch use:
 //   tallyquill --analyze FILE [--sensitivity N] [--min-length TEXT] [--filter]
 //              [--mode none|begin|complete] [--word-list OUT.csv|OUT.txt]
-//              [--highlighted OUT.html|OUT.odt]
+//              [--highlighted OUT.html|OUT.odt] [--report OUT.html]
 //   tallyquill --help | --version
 // Needs no display.
 #pragma once

@@ -1,6 +1,8 @@
 #include "chapters.h"
 
+#include <QRegularExpression>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -52,6 +54,28 @@ bool isRomanNumeral(QStringView text)
     return !text.isEmpty() && at == text.size();
 }
 
+// The level of a Markdown heading line: up to three spaces, one to six
+// "#", then a space, a tab or the line's end. 0 for any other line.
+int markdownHeadingLevel(QStringView line)
+{
+    qsizetype at = 0;
+    while (at < line.size() && at < 3 && line[at] == u' ')
+        ++at;
+    const qsizetype hashes = at;
+    while (at < line.size() && line[at] == u'#')
+        ++at;
+    const int level = int(at - hashes);
+    if (level < 1 || level > 6)
+        return 0;
+    return at == line.size() || line[at] == u' ' || line[at] == u'\t' ? level : 0;
+}
+
+bool opensOrClosesFence(QStringView line)
+{
+    const QStringView text = line.trimmed();
+    return text.startsWith(u"```") || text.startsWith(u"~~~");
+}
+
 } // namespace
 
 bool isChapterTitle(QStringView paragraph)
@@ -73,11 +97,49 @@ QList<Chapter> findChapters(const QTextDocument &document)
     QList<Chapter> chapters;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         const QString text = block.text();
-        const bool heading = block.blockFormat().headingLevel() > 0 && !text.trimmed().isEmpty();
-        if (heading || isChapterTitle(text))
-            chapters.append(Chapter{block.position(), text.trimmed()});
+        QStringView title = QStringView(text).trimmed();
+        if (block.blockFormat().headingLevel() > 0) {
+            // A Markdown heading's marks are not part of its title.
+            if (markdownHeadingLevel(text) > 0) {
+                while (title.startsWith(u'#'))
+                    title = title.sliced(1);
+                title = title.trimmed();
+            }
+            if (!title.isEmpty())
+                chapters.append(Chapter{block.position(), title.toString()});
+        } else if (isChapterTitle(title)) {
+            chapters.append(Chapter{block.position(), title.toString()});
+        }
     }
     return chapters;
+}
+
+QString htmlWithoutHeadings(const QTextDocument &document)
+{
+    // Text and attribute values in Qt's HTML never hold a "<", so every
+    // "<h1" is a tag.
+    static const QRegularExpression heading(QStringLiteral("<(/?)h[1-6]\\b"));
+    return document.toHtml().replace(heading, QStringLiteral("<\\1p"));
+}
+
+void markMarkdownHeadings(QTextDocument &document)
+{
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    bool inFence = false;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        const QString line = block.text();
+        if (opensOrClosesFence(line)) {
+            inFence = !inFence;
+            continue;
+        }
+        if (const int level = inFence ? 0 : markdownHeadingLevel(line)) {
+            QTextBlockFormat format;
+            format.setHeadingLevel(level);
+            QTextCursor(block).mergeBlockFormat(format);
+        }
+    }
+    document.setUndoRedoEnabled(undo);
 }
 
 } // namespace tq::documents

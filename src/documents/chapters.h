@@ -23,4 +23,13 @@ bool isChapterTitle(QStringView paragraph);
 // The chapters in document order, one walk over the paragraphs.
 QList<Chapter> findChapters(const QTextDocument &document);
 
+// The document as Qt's own HTML with its heading paragraphs written as
+// plain ones: Qt reads an <h1> back in bold, and a heading level here only
+// marks where a chapter starts, never how the text looks.
+QString htmlWithoutHeadings(const QTextDocument &document);
+
+// Gives the heading lines of a Markdown text ("# Title", "## Part", outside
+// fenced code) their heading level, leaving the text and its look alone.
+void markMarkdownHeadings(QTextDocument &document);
+
 } // namespace tq::documents

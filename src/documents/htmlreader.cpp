@@ -27,6 +27,7 @@ struct OpenElement
     CharStyle style;
     Spacing spacing = Spacing::Collapse;
     bool skipped = false;   // inside what is not prose (scripts, forms, the head)
+    int headingLevel = 0;   // inside h1 to h6
 };
 
 using Names = QSet<QByteArray>;
@@ -123,6 +124,7 @@ private:
     void readStyleSheet(const QString &sheet);
 
     void boundary();
+    void startParagraph();
     void lineBreak(const CharStyle &style);
     void content(QStringView text, const CharStyle &style);
     void stop() { xmlStopParser(m_parser); }
@@ -206,8 +208,10 @@ void HtmlReader::start(QByteArrayView name, const char **attributes)
         m_open.push_back(element);
         return;
     }
-    if (tag == "b" || tag == "strong" || tag == "th" || (tag.size() == 2 && tag[0] == 'h'
-                                                          && tag[1] >= '1' && tag[1] <= '6'))
+    const bool heading = tag.size() == 2 && tag[0] == 'h' && tag[1] >= '1' && tag[1] <= '6';
+    if (heading)
+        element.headingLevel = tag[1] - '0';
+    if (tag == "b" || tag == "strong" || tag == "th" || heading)
         element.style.bold = true;
     else if (tag == "i" || tag == "em" || tag == "cite" || tag == "dfn" || tag == "var")
         element.style.italic = true;
@@ -308,6 +312,13 @@ void HtmlReader::characters(const QString &text)
         stop();
 }
 
+void HtmlReader::startParagraph()
+{
+    m_builder.startParagraph();
+    m_builder.setHeadingLevel(m_open.back().headingLevel);
+    m_paragraph = true;
+}
+
 void HtmlReader::boundary()
 {
     m_paragraph = false;
@@ -325,8 +336,7 @@ void HtmlReader::lineBreak(const CharStyle &style)
     m_lastWasSpace = true;
     m_leading.clear();
     if (!m_paragraph) {
-        m_builder.startParagraph();
-        m_paragraph = true;
+        startParagraph();
     } else if (m_breakWaiting) {
         m_builder.lineBreak(m_breakStyle);
     }
@@ -336,10 +346,8 @@ void HtmlReader::lineBreak(const CharStyle &style)
 
 void HtmlReader::content(QStringView text, const CharStyle &style)
 {
-    if (!m_paragraph) {
-        m_builder.startParagraph();
-        m_paragraph = true;
-    }
+    if (!m_paragraph)
+        startParagraph();
     if (m_breakWaiting)
         m_builder.lineBreak(m_breakStyle);
     if (m_spaceWaiting)

@@ -1,5 +1,6 @@
 #include "manuscript.h"
 
+#include "chapters.h"
 #include "container.h"
 #include "exports.h"
 #include "htmlreader.h"
@@ -356,6 +357,8 @@ ReadResult readManuscript(const QString &path)
             } else {
                 document->setPlainText(decoded->text);
                 keepLineEnds(*document, decoded->lineEnds);
+                if (source.format == FileFormat::Markdown)
+                    markMarkdownHeadings(*document);
                 source.plainForm = decoded->form;
                 source.unreadableBytes = decoded->unreadableBytes;
                 if (decoded->unreadableBytes > 0)

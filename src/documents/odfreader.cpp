@@ -8,6 +8,7 @@
 #include <QXmlStreamReader>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace tq::documents {
@@ -32,6 +33,23 @@ class StyleSheet
 public:
     CharStyle &own(const QString &key) { return m_styles[key].own; }
     void setParent(const QString &key, const QString &parent) { m_styles[key].parent = parent; }
+    // 0 for a style that makes body text.
+    void setHeadingLevel(const QString &key, int level) { m_styles[key].headingLevel = level; }
+
+    // The heading level of paragraphs in the style, 0 for body text.
+    int headingLevel(const QString &key) const
+    {
+        QString at = key;
+        for (int depth = 0; depth < MaxStyleDepth && !at.isEmpty(); ++depth) {
+            const auto it = m_styles.constFind(at);
+            if (it == m_styles.cend())
+                break;
+            if (it->headingLevel)
+                return *it->headingLevel;
+            at = it->parent;
+        }
+        return 0;
+    }
 
     CharStyle resolve(const QString &key) const
     {
@@ -52,9 +70,18 @@ private:
     {
         CharStyle own;
         QString parent;
+        std::optional<int> headingLevel;
     };
     QHash<QString, Named> m_styles;
 };
+
+// A text:h's level: its outline level, 1 when it gives none.
+int outlineLevel(const QXmlStreamReader &xml)
+{
+    bool ok = false;
+    const int level = xml.attributes().value(TextNs, QStringLiteral("outline-level")).toInt(&ok);
+    return ok && level > 0 ? std::min(level, 10) : 1;
+}
 
 class OdfReader
 {
@@ -183,6 +210,8 @@ bool OdfReader::read(const QByteArray &bytes, RichTextBuilder *builder, QString 
                 readTextProperties(xml);
             } else if (m_builder && ns == TextNs && (name == u"p" || name == u"h")) {
                 m_builder->startParagraph();
+                if (name == u"h")
+                    m_builder->setHeadingLevel(outlineLevel(xml));
                 ++m_paragraphDepth;
                 m_lastWasSpace = true;
                 m_hiddenParagraph = false;
@@ -249,6 +278,27 @@ QString wordAttribute(const QXmlStreamReader &xml, QStringView name)
             return attribute.value().toString();
     }
     return {};
+}
+
+// A w:outlineLvl (0 for the top level, 9 for body text) as a heading level.
+int wordHeadingLevel(const QXmlStreamReader &xml)
+{
+    bool ok = false;
+    const int level = wordAttribute(xml, u"val").toInt(&ok);
+    return ok && level >= 0 && level < 9 ? level + 1 : 0;
+}
+
+// The heading level that a style's name gives (Word's "heading 1" to
+// "heading 9" and "Title"), empty for any other name.
+std::optional<int> headingLevelOfName(const QString &name)
+{
+    if (name.compare(u"title", Qt::CaseInsensitive) == 0)
+        return 1;
+    static const QString heading = QStringLiteral("heading ");
+    if (name.size() == heading.size() + 1 && name.startsWith(heading, Qt::CaseInsensitive)
+        && name.back() >= u'1' && name.back() <= u'9')
+        return name.back().unicode() - u'0';
+    return std::nullopt;
 }
 
 bool wordOn(const QXmlStreamReader &xml)
@@ -375,7 +425,8 @@ public:
 private:
     // Reads the current w:pPr to its end; returns whether the paragraph's
     // own end was deleted under tracked changes or hidden.
-    bool readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle, QString &reason);
+    bool readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle, int &headingLevel,
+                                 QString &reason);
 
     StyleSheet m_styles;
 };
@@ -394,6 +445,18 @@ bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
                 current = wordAttribute(xml, u"styleId");
             } else if (name == u"basedOn" && !current.isEmpty()) {
                 m_styles.setParent(current, wordAttribute(xml, u"val"));
+            } else if (name == u"name" && !current.isEmpty()) {
+                if (const std::optional<int> level = headingLevelOfName(wordAttribute(xml, u"val")))
+                    m_styles.setHeadingLevel(current, *level);
+            } else if (name == u"pPr" && !current.isEmpty()) {
+                // The outline level, which outranks the name.
+                while (xml.readNextStartElement()) {
+                    if (!acceptToken(xml, reason))
+                        return false;
+                    if (xml.name() == u"outlineLvl")
+                        m_styles.setHeadingLevel(current, wordHeadingLevel(xml));
+                    xml.skipCurrentElement();
+                }
             } else if (name == u"rPr" && !current.isEmpty()) {
                 QString ignored;
                 m_styles.own(current) = readRunProperties(xml, ignored, reason);
@@ -408,14 +471,19 @@ bool WordReader::readStyles(const QByteArray &bytes, QString &reason)
 }
 
 bool WordReader::readParagraphProperties(QXmlStreamReader &xml, CharStyle &paragraphStyle,
-                                         QString &reason)
+                                         int &headingLevel, QString &reason)
 {
     bool endDeleted = false;
     while (xml.readNextStartElement()) {
         if (!acceptToken(xml, reason))
             return false;
         if (xml.name() == u"pStyle") {
-            paragraphStyle = m_styles.resolve(wordAttribute(xml, u"val"));
+            const QString style = wordAttribute(xml, u"val");
+            paragraphStyle = m_styles.resolve(style);
+            headingLevel = m_styles.headingLevel(style);
+            xml.skipCurrentElement();
+        } else if (xml.name() == u"outlineLvl") {
+            headingLevel = wordHeadingLevel(xml);
             xml.skipCurrentElement();
         } else if (xml.name() == u"rPr") {
             while (xml.readNextStartElement()) {
@@ -476,7 +544,9 @@ bool WordReader::readBody(const QByteArray &bytes, RichTextBuilder &builder, QSt
             joinNext = endDeleted = false;
             paragraphStyle = CharStyle();
         } else if (name == u"pPr") {
-            endDeleted = readParagraphProperties(xml, paragraphStyle, reason);
+            int headingLevel = 0;
+            endDeleted = readParagraphProperties(xml, paragraphStyle, headingLevel, reason);
+            builder.setHeadingLevel(headingLevel);
         } else if (name == u"r") {
             runStyle = paragraphStyle;
         } else if (name == u"rPr") {

@@ -2,6 +2,7 @@
 
 #include "resultlist.h"
 
+#include <QFileInfo>
 #include <QXmlStreamWriter>
 
 #include <vector>
@@ -64,7 +65,7 @@ int columnOf(qsizetype offset, qsizetype textLength)
 class PageWriter
 {
 public:
-    explicit PageWriter(QByteArray &out) : m_xml(&out) { m_xml.setAutoFormatting(true); }
+    explicit PageWriter(QByteArray &out) : m_xml(&out) {}
 
     void write(const ReportContent &report)
     {
@@ -244,6 +245,12 @@ QList<int> stripColumns(const QList<qsizetype> &offsets, qsizetype textLength)
             columns.append(c);
     }
     return columns;
+}
+
+bool reportSuffixKnown(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == u"html" || suffix == u"htm";
 }
 
 QByteArray reportPageBytes(const ReportContent &report)

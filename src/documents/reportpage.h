@@ -44,5 +44,7 @@ QList<int> stripColumns(const QList<qsizetype> &offsets, qsizetype textLength);
 
 // The page, in UTF-8.
 QByteArray reportPageBytes(const ReportContent &report);
+// Whether a report may be written under the path's suffix (.html, .htm).
+bool reportSuffixKnown(const QString &path);
 
 } // namespace tq::documents

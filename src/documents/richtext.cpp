@@ -1,6 +1,7 @@
 #include "richtext.h"
 
 #include <QFont>
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QXmlStreamReader>
@@ -36,10 +37,22 @@ void RichTextBuilder::startParagraph()
     m_paragraphStart = m_text.size();
 }
 
+void RichTextBuilder::setHeadingLevel(int level)
+{
+    if (m_tooLong)
+        return;
+    if (!m_headings.isEmpty() && m_headings.last().start == m_paragraphStart)
+        m_headings.removeLast();
+    if (level > 0)
+        m_headings.append({m_paragraphStart, level});
+}
+
 void RichTextBuilder::dropParagraph()
 {
     if (m_tooLong)
         return;
+    if (!m_headings.isEmpty() && m_headings.last().start == m_paragraphStart)
+        m_headings.removeLast();
     const qsizetype cut = m_paragraphEnded ? m_paragraphStart - 1 : m_paragraphStart;
     m_text.truncate(cut);
     while (!m_formatted.isEmpty() && m_formatted.last().start >= cut)
@@ -124,6 +137,13 @@ bool RichTextBuilder::finish(QString &reason)
     }
     if (at < m_text.size())
         cursor.insertText(QStringView(m_text).sliced(at).toString(), plain);
+    // The level only: a heading keeps the look of the text around it.
+    for (const Heading &heading : std::as_const(m_headings)) {
+        QTextCursor block(m_document.findBlock(heading.start));
+        QTextBlockFormat format;
+        format.setHeadingLevel(heading.level);
+        block.mergeBlockFormat(format);
+    }
     cursor.endEditBlock();
     m_document.setUndoRedoEnabled(true);
     m_document.setModified(false);

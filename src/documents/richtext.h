@@ -55,6 +55,9 @@ public:
     // where a line may break, and would make a word another word.
     void append(QStringView text, const CharStyle &style);
     void lineBreak(const CharStyle &style) { append(QStringView(u"\u2028"), style); }
+    // Marks the paragraph being built as a heading of that level (1 for the
+    // top); 0 takes the mark off.
+    void setHeadingLevel(int level);
     // Whether the paragraph being built holds nothing yet.
     bool paragraphEmpty() const { return m_paragraphEmpty; }
     // Whether the text went past MaxDocumentCharacters: a reader may stop.
@@ -78,6 +81,12 @@ private:
     QTextDocument &m_document;
     QString m_text;
     QList<Run> m_formatted;   // runs with any property on, in order
+    struct Heading
+    {
+        qsizetype start;   // of its paragraph
+        int level;
+    };
+    QList<Heading> m_headings;   // in order
     bool m_first = true;
     bool m_paragraphEmpty = true;
     bool m_tooLong = false;

@@ -16,6 +16,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTest>
+#include <QXmlStreamReader>
 
 class CommandLineTest : public QObject
 {
@@ -53,6 +54,7 @@ private Q_SLOTS:
     void agreesWithTheDriver();
     void listOnStandardOutput();
     void phraseList();
+    void report();
     void unreadableBytesNoted();
     void refused_data();
     void refused();
@@ -153,6 +155,40 @@ void CommandLineTest::phraseList()
     QCOMPARE(bytesOf(path("out/p.txt")), QByteArray("3 - took a deep breath\n"));
 }
 
+// The report page follows the options (ignored words, word forms, word
+// rules) and has a strip for each of the first entries and phrases, with
+// the chapter marked on each.
+void CommandLineTest::report()
+{
+    QVERIFY(hostile::writeFile(path("report.md"), "# Part One\n\nhe took a deep breath. she nodded, took a deep "
+                                                  "breath and nods, then took a deep breath.\n"));
+    QVERIFY(hostile::writeFile(path("ignore.txt"), "he\nshe\n"));
+    const Run r = run("tallyquill", {"--analyze", path("report.md"), "--report", path("out/report.html"),
+                                     "--ignore", path("ignore.txt"), "--word-forms", "english", "--line-breaks-separate"});
+    QCOMPARE(r.status, 0);
+    QCOMPARE(r.err, QByteArray());
+    QXmlStreamReader xml(bytesOf(path("out/report.html")));
+    QStringList labels;
+    int strips = 0;
+    int chapterLines = 0;
+    while (!xml.atEnd()) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"svg")
+            ++strips;
+        else if (xml.name() == u"line")
+            ++chapterLines;
+        else if (xml.name() == u"p")
+            labels.append(xml.readElementText());
+    }
+    QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+    QCOMPARE(labels.mid(0, 3), (QStringList{"3 - took", "3 - a", "3 - deep"}));
+    QVERIFY(!labels.contains("1 - he") && labels.contains("2 - nodded nods"));
+    QCOMPARE(labels.last(), "3 - took a deep breath");
+    QCOMPARE(strips, 11);   // ten families and one phrase
+    QCOMPARE(chapterLines, strips);
+}
+
 // A UTF-8 file with a stray byte is read, and both programs say once, on
 // standard error, how many bytes could not be read.
 void CommandLineTest::unreadableBytesNoted()
@@ -188,6 +224,7 @@ void CommandLineTest::refused_data()
     QTest::newRow("second file") << QStringList{"--analyze", docx, docx} << "unexpected argument";
     QTest::newRow("missing file") << QStringList{"--analyze", path("gone.txt"), "--word-list", csv} << "gone.txt";
     QTest::newRow("refused file") << QStringList{"--analyze", path("empty.docx"), "--word-list", csv} << "empty";
+    QTest::newRow("report as .pdf") << QStringList{"--analyze", docx, "--report", path("refused/r.pdf")} << "r.pdf";
     QTest::newRow("highlighted as .pdf") << QStringList{"--analyze", docx, "--word-list", csv, "--highlighted", path("refused/h.pdf")} << "h.pdf";
     QTest::newRow("output over the input") << QStringList{"--analyze", path("empty.docx"), "--word-list", path("empty.docx")} << "being analysed";
     QTest::newRow("second output unwritable")
@@ -212,7 +249,7 @@ void CommandLineTest::helpAndVersion()
     const Run help = run("tallyquill", {"--help"});
     QCOMPARE(help.status, 0);
     for (const char *option : {"--analyze", "--sensitivity", "--min-length", "--filter", "--mode",
-                               "--word-list", "--highlighted", "--version"})
+                               "--word-list", "--highlighted", "--report", "--version"})
         QVERIFY2(help.out.contains(option), option);
     const Run version = run("tallyquill", {"--version"});
     QCOMPARE(version.status, 0);

@@ -1,5 +1,6 @@
 #include "documentfile.h"
 
+#include "chapters.h"
 #include "documentarea.h"
 #include "programname.h"
 #include "savedialog.h"
@@ -468,7 +469,7 @@ RecoveredText DocumentFile::recoverySnapshot() const
     // Formatted documents keep their italics and bold as HTML; plain ones
     // keep their exact characters (no-break spaces included).
     text.rich = m_file && !keepsPlainForm(m_file->format);
-    text.content = text.rich ? document()->toHtml() : document()->toRawText();
+    text.content = text.rich ? documents::htmlWithoutHeadings(*document()) : document()->toRawText();
     return text;
 }
 
