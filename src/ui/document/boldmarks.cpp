@@ -128,9 +128,10 @@ void BoldMarks::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     const QColor colour = palette().color(QPalette::Highlight);
-    const int inset = std::max(1, width() / 5);
+    // Along the bar's right edge, so the thumb stays in sight beside them.
+    const int tickWidth = std::max(2, width() / 3);
     for (const auto &[top, bottom] : m_ticks)
-        painter.fillRect(QRect(inset, top, width() - 2 * inset, bottom - top), colour);
+        painter.fillRect(QRect(width() - tickWidth - 1, top, tickWidth, bottom - top), colour);
 }
 
 } // namespace tq::ui

@@ -26,7 +26,7 @@ QStringList rows(QListView *view)
 
 } // namespace
 
-class WordReportTest : public QObject
+class ReportWindowTest : public QObject
 {
     Q_OBJECT
 
@@ -88,5 +88,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_MAIN(WordReportTest)
-#include "tst_wordreport.moc"
+QTEST_MAIN(ReportWindowTest)
+#include "tst_reportwindow.moc"
