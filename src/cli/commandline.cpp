@@ -2,6 +2,7 @@
 
 #include "analysisoptions.h"
 #include "analysispass.h"
+#include "atomicwrite.h"
 #include "exports.h"
 #include "headlessapp.h"
 #include "manuscript.h"

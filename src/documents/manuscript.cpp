@@ -1,7 +1,7 @@
 #include "manuscript.h"
 
+#include "atomicwrite.h"
 #include "container.h"
-#include "exports.h"
 #include "htmlreader.h"
 #include "odfreader.h"
 #include "plaintext.h"

@@ -5,6 +5,7 @@
 #include "testlocale.h"
 
 #include "analysispass.h"
+#include "atomicwrite.h"
 #include "documentcheck.h"
 #include "exports.h"
 #include "filebytes.h"
