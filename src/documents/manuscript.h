@@ -12,6 +12,8 @@
 // may break.
 #pragma once
 
+#include "plaintext.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -24,17 +26,6 @@ namespace tq::documents {
 
 // Read-only formats come after Word; recovery copies store the number.
 enum class FileFormat { PlainText, Markdown, Html, OpenDocument, Word, FlatOpenDocument, Rtf };
-enum class LineEnding { Lf, CrLf, Cr };
-
-// How a plain text or Markdown file was written.
-struct PlainTextForm
-{
-    QByteArray encoding = "UTF-8";   // a name QStringEncoder understands
-    bool bom = false;
-    LineEnding lineEnding = LineEnding::Lf;
-
-    bool operator==(const PlainTextForm &) const = default;
-};
 
 // Where the document in the window came from, or goes to.
 struct Manuscript
