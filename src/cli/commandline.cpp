@@ -231,7 +231,7 @@ int runCommandLine(int argc, char **argv)
         if (type == QtCriticalMsg || type == QtFatalMsg)
             say(stderr, QStringLiteral("tallyquill: %1\n").arg(message));
     });
-    documents::HeadlessApp app;
+    HeadlessApp app;
     return analyze(*request);
 }
 
