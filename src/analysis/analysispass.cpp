@@ -36,14 +36,14 @@ void publish(WordTable &table, ResultList &list, const QString &wordForms)
         const QList<WordFamily> families = groupWordForms(table, wordForms);
         entries.reserve(families.size());
         for (const WordFamily &family : families)
-            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
+            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms, family.count});
         list.append(entries);
         return;
     }
     table.sortByCount();
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
-        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
+        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word, {}, table.row(i).count});
     list.append(entries);
 }
 

@@ -15,13 +15,6 @@ QString suffixOf(const QString &path)
     return QFileInfo(path).suffix().toLower();
 }
 
-// The count as the line shows it: the digits before " - ".
-QString countOf(const ResultEntry &entry)
-{
-    const qsizetype dash = entry.line.indexOf(QLatin1String(" - "));
-    return dash < 0 ? QString() : entry.line.left(dash);
-}
-
 QString csvField(const QString &field)
 {
     if (!field.contains(u',') && !field.contains(u'"') && !field.contains(u'\n')
@@ -40,7 +33,7 @@ QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
     if (suffixOf(path) == u"csv") {
         out = QStringLiteral("count,word\r\n");
         for (const ResultEntry &entry : entries)
-            out += csvField(countOf(entry)) + u','
+            out += QString::number(entry.count) + u','
                    + csvField(entry.forms.isEmpty() ? entry.word : entry.forms.join(u' '))
                    + QLatin1String("\r\n");
     } else {
