@@ -2,6 +2,7 @@
 
 #include "analysispass.h"
 #include "atomicwrite.h"
+#include "fileformats.h"
 #include "writers.h"
 
 #include <QFileInfo>
@@ -9,11 +10,6 @@
 namespace tq::documents {
 
 namespace {
-
-QString suffixOf(const QString &path)
-{
-    return QFileInfo(path).suffix().toLower();
-}
 
 QString csvField(const QString &field)
 {
@@ -30,7 +26,7 @@ QString csvField(const QString &field)
 QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
 {
     QString out;
-    if (suffixOf(path) == u"csv") {
+    if (kindFor(path, FileUse::ExportCsv)) {
         out = QStringLiteral("count,word\r\n");
         for (const ResultEntry &entry : entries)
             out += QString::number(entry.count) + u','
@@ -46,7 +42,7 @@ QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
 QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phrases)
 {
     QString out;
-    if (suffixOf(path) == u"csv") {
+    if (kindFor(path, FileUse::ExportCsv)) {
         out = QStringLiteral("count,phrase\r\n");
         for (const RepeatedPhrase &phrase : phrases)
             out += QString::number(phrase.count) + u',' + csvField(phrase.text) + QLatin1String("\r\n");
@@ -59,21 +55,20 @@ QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phr
 
 bool highlightedSuffixKnown(const QString &path)
 {
-    const QString suffix = suffixOf(path);
-    return suffix == u"html" || suffix == u"htm" || suffix == u"odt";
+    return kindFor(path, FileUse::ExportHighlighted) != nullptr;
 }
 
 std::optional<QByteArray> highlightedBytes(const QString &path, const QTextDocument &document,
                                            const AnalysisMarks &marks, QString &reason)
 {
-    const QString suffix = suffixOf(path);
-    if (suffix == u"odt") {
+    const FileKind *kind = kindFor(path, FileUse::ExportHighlighted);
+    if (kind && kind->format == FileFormat::OpenDocument) {
         std::optional<QByteArray> bytes = openDocumentBytes(document, marks);
         if (!bytes)
             reason = QStringLiteral("the document could not be packed");
         return bytes;
     }
-    if (suffix == u"html" || suffix == u"htm")
+    if (kind && kind->format == FileFormat::Html)
         return htmlBytes(document, marks, QFileInfo(path).completeBaseName());
     reason = QStringLiteral("a highlighted document is written as .html, .htm or .odt");
     return std::nullopt;
