@@ -130,7 +130,7 @@ QList<ResultEntry> familyEntries(const QList<WordTable::Row> &firstSeen,
     QList<ResultEntry> entries;
     for (const Family &f : std::as_const(families))
         entries.append({QString::number(f.count) + QStringLiteral(" - ") + f.forms.join(u' '),
-                        f.forms.first(), f.forms});
+                        f.forms.first(), f.forms, f.count});
     return entries;
 }
 
@@ -248,7 +248,7 @@ PassOutcome referencePass(TextSurface &surface, AnalysisControls &controls, Resu
         entries = familyEntries(firstSeen, rows, options.wordForms);
     } else {
         for (const WordTable::Row &row : std::as_const(rows))
-            entries.append({listLine(row), row.word});
+            entries.append({listLine(row), row.word, {}, row.count});
     }
     list.append(entries);
     PassOutcome outcome{true, paletteIndex, {}};

@@ -238,7 +238,7 @@ int main(int argc, char **argv)
 
     QString text;
     if (options->open) {
-        const documents::HeadlessApp app;
+        const cli::HeadlessApp app;
         const documents::ReadResult read = documents::readManuscript(options->file);
         if (!read.document)
             return fail(read.error);

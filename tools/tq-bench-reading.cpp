@@ -42,7 +42,7 @@ bool writeShapes(const QString &folder)
 
 int main(int argc, char **argv)
 {
-    HeadlessApp app;
+    tq::cli::HeadlessApp app;
     if (argc == 3 && qstrcmp(argv[1], "--write") == 0)
         return writeShapes(QString::fromLocal8Bit(argv[2])) ? 0 : 1;
     if (argc != 2) {

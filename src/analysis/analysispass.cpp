@@ -33,7 +33,7 @@ QList<ResultEntry> wordEntries(const WordTable &table)
     QList<ResultEntry> entries;
     entries.reserve(table.upperBound());
     for (qsizetype i = 1; i <= table.upperBound(); ++i)
-        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word});
+        entries.append(ResultEntry{listLine(table.row(i)), table.row(i).word, {}, table.row(i).count});
     return entries;
 }
 
@@ -45,7 +45,7 @@ QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wor
         QList<ResultEntry> entries;
         entries.reserve(families.size());
         for (const WordFamily &family : std::as_const(families))
-            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms});
+            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms, family.count});
         list.append(entries);
         return families;
     }

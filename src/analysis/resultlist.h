@@ -14,6 +14,7 @@ struct ResultEntry
     // A family entry's words, in the order of the line (word is the first);
     // empty for a word entry.
     QStringList forms = {};
+    qint64 count = 0;   // as the line shows it; a family's is the family's
 };
 
 // An entry's line breaks (a word may span one: only spaces separate words)

@@ -2,6 +2,7 @@
 
 #include "analysisoptions.h"
 #include "analysispass.h"
+#include "atomicwrite.h"
 #include "chapters.h"
 #include "exports.h"
 #include "headlessapp.h"
@@ -282,7 +283,7 @@ int runCommandLine(int argc, char **argv)
         if (type == QtCriticalMsg || type == QtFatalMsg)
             say(stderr, QStringLiteral("tallyquill: %1\n").arg(message));
     });
-    documents::HeadlessApp app;
+    HeadlessApp app;
     return analyze(*request);
 }
 

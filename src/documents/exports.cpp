@@ -1,30 +1,15 @@
 #include "exports.h"
 
 #include "analysispass.h"
+#include "atomicwrite.h"
+#include "fileformats.h"
 #include "writers.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-
-#include <memory>
-#include <vector>
 
 namespace tq::documents {
 
 namespace {
-
-QString suffixOf(const QString &path)
-{
-    return QFileInfo(path).suffix().toLower();
-}
-
-// The count as the line shows it: the digits before " - ".
-QString countOf(const ResultEntry &entry)
-{
-    const qsizetype dash = entry.line.indexOf(QLatin1String(" - "));
-    return dash < 0 ? QString() : entry.line.left(dash);
-}
 
 QString csvField(const QString &field)
 {
@@ -41,10 +26,10 @@ QString csvField(const QString &field)
 QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
 {
     QString out;
-    if (suffixOf(path) == u"csv") {
+    if (kindFor(path, FileUse::ExportCsv)) {
         out = QStringLiteral("count,word\r\n");
         for (const ResultEntry &entry : entries)
-            out += csvField(countOf(entry)) + u','
+            out += QString::number(entry.count) + u','
                    + csvField(entry.forms.isEmpty() ? entry.word : entry.forms.join(u' '))
                    + QLatin1String("\r\n");
     } else {
@@ -57,7 +42,7 @@ QByteArray wordListBytes(const QString &path, const QList<ResultEntry> &entries)
 QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phrases)
 {
     QString out;
-    if (suffixOf(path) == u"csv") {
+    if (kindFor(path, FileUse::ExportCsv)) {
         out = QStringLiteral("count,phrase\r\n");
         for (const RepeatedPhrase &phrase : phrases)
             out += QString::number(phrase.count) + u',' + csvField(phrase.text) + QLatin1String("\r\n");
@@ -70,61 +55,23 @@ QByteArray phraseListBytes(const QString &path, const QList<RepeatedPhrase> &phr
 
 bool highlightedSuffixKnown(const QString &path)
 {
-    const QString suffix = suffixOf(path);
-    return suffix == u"html" || suffix == u"htm" || suffix == u"odt";
+    return kindFor(path, FileUse::ExportHighlighted) != nullptr;
 }
 
 std::optional<QByteArray> highlightedBytes(const QString &path, const QTextDocument &document,
                                            const AnalysisMarks &marks, QString &reason)
 {
-    const QString suffix = suffixOf(path);
-    if (suffix == u"odt") {
+    const FileKind *kind = kindFor(path, FileUse::ExportHighlighted);
+    if (kind && kind->format == FileFormat::OpenDocument) {
         std::optional<QByteArray> bytes = openDocumentBytes(document, marks);
         if (!bytes)
             reason = QStringLiteral("the document could not be packed");
         return bytes;
     }
-    if (suffix == u"html" || suffix == u"htm")
+    if (kind && kind->format == FileFormat::Html)
         return htmlBytes(document, marks, QFileInfo(path).completeBaseName());
     reason = QStringLiteral("a highlighted document is written as .html, .htm or .odt");
     return std::nullopt;
-}
-
-QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files)
-{
-    std::vector<std::unique_ptr<QSaveFile>> pending;
-    auto failure = [](const QString &path, const QString &reason) {
-        return QStringLiteral("Cannot write %1: %2.").arg(path, reason);
-    };
-    for (const auto &[path, bytes] : files) {
-        auto file = std::make_unique<QSaveFile>(path);
-        if (!file->open(QIODevice::WriteOnly) || file->write(bytes) != bytes.size()) {
-            // The new version is written beside the old one first, so the
-            // folder must be writable even when the file itself is.
-            const QFileInfo folder(QFileInfo(path).absolutePath());
-            if (folder.isDir() && !folder.isWritable())
-                return failure(path, QStringLiteral("the folder %1 is not writable").arg(folder.filePath()));
-            return failure(path, file->errorString());   // the others are cancelled unwritten
-        }
-        // A write cut short (a full disk, a size limit) is not always
-        // reported, and the commit would then replace the old file with
-        // the part that fitted: count what reached the disk.
-        if (!file->flush() || file->size() != bytes.size()) {
-            file->cancelWriting();
-            return failure(path, QStringLiteral("not all of it could be written (is the disk full?)"));
-        }
-        pending.push_back(std::move(file));
-    }
-    for (size_t i = 0; i < pending.size(); ++i) {
-        if (!pending[i]->commit()) {
-            const QString error = failure(pending[i]->fileName(), pending[i]->errorString());
-            // Moving into place failed after all; take back the ones moved.
-            for (size_t j = 0; j < i; ++j)
-                QFile::remove(pending[j]->fileName());
-            return error;
-        }
-    }
-    return {};
 }
 
 QString exportWordList(const QString &path, const QList<ResultEntry> &entries)

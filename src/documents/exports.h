@@ -40,9 +40,4 @@ QString exportWordList(const QString &path, const QList<ResultEntry> &entries);
 QString exportHighlighted(const QString &path, const QTextDocument &document,
                           const QList<Colour> &colours, const QByteArray &bold);
 
-// Writes every (path, bytes) pair or none: all are written beside their
-// targets first and moved into place only when every one succeeded. Empty
-// on success, else one sentence naming the file and the reason.
-QString writeFilesTogether(const QList<std::pair<QString, QByteArray>> &files);
-
 } // namespace tq::documents

@@ -1,8 +1,8 @@
 #include "manuscript.h"
 
+#include "atomicwrite.h"
 #include "chapters.h"
 #include "container.h"
-#include "exports.h"
 #include "htmlreader.h"
 #include "odfreader.h"
 #include "plaintext.h"
@@ -27,36 +27,6 @@ namespace {
 
 // A plain text or HTML file larger than this is not a manuscript.
 constexpr qint64 MaxTextFileBytes = 256LL * 1024 * 1024;
-
-QString suffixOf(const QString &path)
-{
-    return QFileInfo(path).suffix().toLower();
-}
-
-// Every suffix read, by format; anything else is read as plain text.
-struct Suffixes
-{
-    FileFormat format;
-    QStringList suffixes;
-};
-const QList<Suffixes> &suffixTable()
-{
-    static const QList<Suffixes> table = {
-        {FileFormat::PlainText, {QStringLiteral("txt")}},
-        {FileFormat::Markdown, {QStringLiteral("md"), QStringLiteral("markdown")}},
-        {FileFormat::Html, {QStringLiteral("html"), QStringLiteral("htm")}},
-        {FileFormat::OpenDocument, {QStringLiteral("odt")}},
-        {FileFormat::FlatOpenDocument, {QStringLiteral("fodt")}},
-        {FileFormat::Word, {QStringLiteral("docx")}},
-        {FileFormat::Rtf, {QStringLiteral("rtf")}},
-    };
-    return table;
-}
-
-bool isReadOnly(FileFormat format)
-{
-    return format == FileFormat::Word || format == FileFormat::FlatOpenDocument || format == FileFormat::Rtf;
-}
 
 // Files that are no manuscript this program reads, known by their first
 // bytes whatever their name; empty for any other file.
@@ -276,47 +246,16 @@ QString failure(const QString &verb, const QString &path, const QString &reason)
 
 } // namespace
 
-bool savesInPlace(FileFormat format)
-{
-    return format == FileFormat::PlainText || format == FileFormat::Markdown;
-}
-
 QString whyNotSavedInPlace(const Manuscript &source)
 {
-    if (source.format == FileFormat::Html)
-        return QStringLiteral("lose what the window does not show of it, such as pictures, links and its style sheet");
     if (!savesInPlace(source.format))
-        return QStringLiteral("lose what the window does not show of it, such as notes and comments");
+        return QStringLiteral("lose what the window does not show of it, such as %1").arg(kindOf(source.format).lostBySaving);
     if (source.unreadableBytes > 0)
         return QStringLiteral("write \u201C\uFFFD\u201D for the %1 of it that could not be read")
             .arg(countOfBytes(source.unreadableBytes));
     if (source.droppedSoftHyphens > 0)
         return QStringLiteral("leave out the soft hyphens in it, which were not read");
     return {};
-}
-
-FileFormat formatForSaving(const QString &path)
-{
-    const FileFormat format = formatForReading(path);
-    return isReadOnly(format) ? FileFormat::PlainText : format;
-}
-
-FileFormat formatForReading(const QString &path)
-{
-    const QString suffix = suffixOf(path);
-    for (const Suffixes &entry : suffixTable()) {
-        if (entry.suffixes.contains(suffix))
-            return entry.format;
-    }
-    return FileFormat::PlainText;
-}
-
-QStringList readableSuffixes()
-{
-    QStringList all;
-    for (const Suffixes &entry : suffixTable())
-        all += entry.suffixes;
-    return all;
 }
 
 ReadResult readManuscript(const QString &path)
@@ -404,9 +343,7 @@ QString writeManuscript(const QTextDocument &document, const Manuscript &target)
     case FileFormat::FlatOpenDocument:
     case FileFormat::Rtf:
         reason = QStringLiteral("%1 documents are only read; save as OpenDocument instead")
-                     .arg(target.format == FileFormat::Word ? QStringLiteral("Word")
-                          : target.format == FileFormat::Rtf ? QStringLiteral("RTF")
-                                                             : QStringLiteral("Flat OpenDocument"));
+                     .arg(kindOf(target.format).name);
         break;
     }
     if (!bytes)

@@ -12,6 +12,9 @@
 // may break.
 #pragma once
 
+#include "fileformats.h"
+#include "plaintext.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -21,20 +24,6 @@
 #include <memory>
 
 namespace tq::documents {
-
-// Read-only formats come after Word; recovery copies store the number.
-enum class FileFormat { PlainText, Markdown, Html, OpenDocument, Word, FlatOpenDocument, Rtf };
-enum class LineEnding { Lf, CrLf, Cr };
-
-// How a plain text or Markdown file was written.
-struct PlainTextForm
-{
-    QByteArray encoding = "UTF-8";   // a name QStringEncoder understands
-    bool bom = false;
-    LineEnding lineEnding = LineEnding::Lf;
-
-    bool operator==(const PlainTextForm &) const = default;
-};
 
 // Where the document in the window came from, or goes to.
 struct Manuscript
@@ -49,25 +38,9 @@ struct Manuscript
     qsizetype droppedSoftHyphens = 0;
 };
 
-// Whether Save may write the document back to the file it came from. Not for
-// .html, .odt or .docx: the file holds more than was read (pictures, style
-// sheets, notes, layout), which a copy would lose.
-bool savesInPlace(FileFormat format);
 // Empty when Save may write over source's own file, else why it may not
 // (one phrase, "it holds notes ... that would be lost").
 QString whyNotSavedInPlace(const Manuscript &source);
-
-// By suffix, for Save As: .md/.markdown, .odt, .html/.htm; anything else
-// (the read-only formats included) is plain text.
-FileFormat formatForSaving(const QString &path);
-
-// By suffix, for opening: as formatForSaving, plus the read-only formats
-// (.docx, .fodt, .rtf).
-FileFormat formatForReading(const QString &path);
-
-// Every suffix formatForReading knows, lower case, for the Open dialog's
-// filter and the command line's help.
-QStringList readableSuffixes();
 
 struct ReadResult
 {

@@ -2,8 +2,6 @@
 // style so that writing gives the same bytes back.
 #pragma once
 
-#include "manuscript.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,6 +9,18 @@
 #include <optional>
 
 namespace tq::documents {
+
+enum class LineEnding { Lf, CrLf, Cr };
+
+// How a plain text or Markdown file was written.
+struct PlainTextForm
+{
+    QByteArray encoding = "UTF-8";   // a name QStringEncoder understands
+    bool bom = false;
+    LineEnding lineEnding = LineEnding::Lf;
+
+    bool operator==(const PlainTextForm &) const = default;
+};
 
 struct DecodedText
 {

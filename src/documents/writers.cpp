@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QXmlStreamWriter>
 
 namespace tq::documents {
 
@@ -15,6 +16,18 @@ size_t qHash(const RunLook &look, size_t seed = 0)
 
 namespace {
 
+// A character XML 1.0 can hold, or U+FFFD in place of one it cannot.
+QChar xmlChar(QChar c)
+{
+    // A document rarely holds a control character; a file that cannot be
+    // read back is worse.
+    if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
+        return QChar(0xFFFD);
+    if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
+        return QChar(0xFFFD);
+    return c;
+}
+
 void appendEscaped(QString &out, QChar c)
 {
     switch (c.unicode()) {
@@ -22,37 +35,151 @@ void appendEscaped(QString &out, QChar c)
     case u'>': out += QLatin1String("&gt;"); break;
     case u'&': out += QLatin1String("&amp;"); break;
     case u'"': out += QLatin1String("&quot;"); break;
-    default:
-        // XML 1.0 has no place for most control characters; a document
-        // rarely holds one, and a file that cannot be read back is worse.
-        if (c.unicode() < 0x20 && c != u'\t' && c != u'\n' && c != u'\r')
-            out += QChar(0xFFFD);
-        else if (c.unicode() == 0xFFFE || c.unicode() == 0xFFFF)
-            out += QChar(0xFFFD);
-        else
-            out += c;
+    default: out += xmlChar(c);
     }
 }
 
+namespace ns {
+const QString Office = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:office:1.0");
+const QString Style = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:style:1.0");
+const QString Text = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:text:1.0");
+const QString Fo = QStringLiteral("urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0");
+} // namespace ns
+
 // content.xml: spaces, tabs and line breaks written the OpenDocument way,
-// each distinct look an automatic text style.
+// each distinct look an automatic text style. The styles come before the
+// text in the file but are known only once every run has been seen, so the
+// runs are kept until then.
 class OdfSink : public RunSink
 {
 public:
-    void startParagraph() override
-    {
-        closeParagraph();
-        m_body += QLatin1String("<text:p text:style-name=\"Text\">");
-        m_open = true;
-        m_lastWasSpace = true;
-    }
+    void startParagraph() override { m_pieces.append({-1, m_text.size(), m_text.size()}); }
     void run(QStringView text, const RunLook &look) override
     {
-        if (!look.plain()) {
-            m_body += QLatin1String("<text:span text:style-name=\"");
-            m_body += styleName(look);
-            m_body += QLatin1String("\">");
+        const qsizetype from = m_text.size();
+        m_text += text;
+        m_pieces.append({look.plain() ? 0 : styleNumber(look), from, m_text.size()});
+    }
+
+    QByteArray content()
+    {
+        // Written to a string and encoded once: a writer on bytes encodes
+        // at each of its many small writes, twice as slow for a book.
+        QString out;
+        QXmlStreamWriter xml(&out);
+        // A writer on a string declares no encoding.
+        xml.writeProcessingInstruction(QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"UTF-8\""));
+        xml.writeCharacters(QStringLiteral("\n"));
+        xml.writeNamespace(ns::Office, QStringLiteral("office"));
+        xml.writeNamespace(ns::Style, QStringLiteral("style"));
+        xml.writeNamespace(ns::Text, QStringLiteral("text"));
+        xml.writeNamespace(ns::Fo, QStringLiteral("fo"));
+        xml.writeStartElement(ns::Office, QStringLiteral("document-content"));
+        xml.writeAttribute(ns::Office, QStringLiteral("version"), QStringLiteral("1.2"));
+        writeStyles(xml);
+        xml.writeStartElement(ns::Office, QStringLiteral("body"));
+        xml.writeStartElement(ns::Office, QStringLiteral("text"));
+        bool open = false;
+        for (const Piece &piece : m_pieces) {
+            if (piece.style < 0) {
+                if (open)
+                    xml.writeEndElement();
+                startStyled(xml, QStringLiteral("p"), QStringLiteral("Text"));
+                open = true;
+                m_lastWasSpace = true;
+                continue;
+            }
+            if (piece.style > 0)
+                startStyled(xml, QStringLiteral("span"), QStringLiteral("T%1").arg(piece.style));
+            writeRun(xml, QStringView(m_text).sliced(piece.from, piece.to - piece.from));
+            if (piece.style > 0)
+                xml.writeEndElement();
         }
+        xml.writeEndDocument();   // closes every open element and ends the line
+        return out.toUtf8();
+    }
+
+private:
+    struct Piece
+    {
+        int style;   // -1: a paragraph starts; 0: plain; n: style "Tn"
+        qsizetype from, to;
+    };
+
+    // Even an empty element gets an end tag, so that a file keeps the bytes
+    // it has always had.
+    static void startStyled(QXmlStreamWriter &xml, const QString &name, const QString &style)
+    {
+        xml.writeStartElement(ns::Text, name);
+        xml.writeAttribute(ns::Text, QStringLiteral("style-name"), style);
+        xml.writeCharacters(QString());
+    }
+
+    int styleNumber(const RunLook &look)
+    {
+        auto it = m_numbers.constFind(look);
+        if (it == m_numbers.cend()) {
+            m_looks.append(look);
+            it = m_numbers.insert(look, int(m_looks.size()));
+        }
+        return *it;
+    }
+
+    void writeStyles(QXmlStreamWriter &xml) const
+    {
+        xml.writeStartElement(ns::Office, QStringLiteral("automatic-styles"));
+        xml.writeEmptyElement(ns::Style, QStringLiteral("style"));
+        xml.writeAttribute(ns::Style, QStringLiteral("name"), QStringLiteral("Text"));
+        xml.writeAttribute(ns::Style, QStringLiteral("family"), QStringLiteral("paragraph"));
+        for (qsizetype i = 0; i < m_looks.size(); ++i) {
+            const RunLook &look = m_looks[i];
+            xml.writeStartElement(ns::Style, QStringLiteral("style"));
+            xml.writeAttribute(ns::Style, QStringLiteral("name"), QStringLiteral("T%1").arg(i + 1));
+            xml.writeAttribute(ns::Style, QStringLiteral("family"), QStringLiteral("text"));
+            xml.writeEmptyElement(ns::Style, QStringLiteral("text-properties"));
+            // The Asian and complex-script variants too, or text in those
+            // scripts shows without the look.
+            auto property = [&](const QString &uri, const QString &name, const QString &value) {
+                xml.writeAttribute(uri, name, value);
+            };
+            if (look.italic) {
+                property(ns::Fo, QStringLiteral("font-style"), QStringLiteral("italic"));
+                property(ns::Style, QStringLiteral("font-style-asian"), QStringLiteral("italic"));
+                property(ns::Style, QStringLiteral("font-style-complex"), QStringLiteral("italic"));
+            }
+            if (look.bold) {
+                property(ns::Fo, QStringLiteral("font-weight"), QStringLiteral("bold"));
+                property(ns::Style, QStringLiteral("font-weight-asian"), QStringLiteral("bold"));
+                property(ns::Style, QStringLiteral("font-weight-complex"), QStringLiteral("bold"));
+            }
+            if (look.underline) {
+                property(ns::Style, QStringLiteral("text-underline-style"), QStringLiteral("solid"));
+                property(ns::Style, QStringLiteral("text-underline-width"), QStringLiteral("auto"));
+                property(ns::Style, QStringLiteral("text-underline-color"), QStringLiteral("font-color"));
+            }
+            if (look.colour)
+                property(ns::Fo, QStringLiteral("color"), colourName(look.colour));
+            xml.writeEndElement();
+        }
+        xml.writeEndElement();
+    }
+
+    void writeRun(QXmlStreamWriter &xml, QStringView text)
+    {
+        QString pending;
+        auto flushText = [&] {
+            // Half a surrogate pair has no UTF-8: "?", as QString::toUtf8
+            // writes it (the writer's encoder would stop at it).
+            for (qsizetype i = 0; i < pending.size(); ++i) {
+                const QChar c = pending[i];
+                if (c.isHighSurrogate() && i + 1 < pending.size() && pending[i + 1].isLowSurrogate())
+                    ++i;
+                else if (c.isSurrogate())
+                    pending[i] = u'?';
+            }
+            xml.writeCharacters(pending);
+            pending.clear();
+        };
         qsizetype spaces = 0;
         auto flushSpaces = [&] {
             if (spaces == 0)
@@ -60,12 +187,15 @@ public:
             // A first space after text is a plain one; the rest, and any at
             // the start of a paragraph, are counted.
             if (!m_lastWasSpace) {
-                m_body += u' ';
+                pending += u' ';
                 --spaces;
             }
-            if (spaces > 0)
-                m_body += spaces == 1 ? QStringLiteral("<text:s/>")
-                                      : QStringLiteral("<text:s text:c=\"%1\"/>").arg(spaces);
+            if (spaces > 0) {
+                flushText();
+                xml.writeEmptyElement(ns::Text, QStringLiteral("s"));
+                if (spaces > 1)
+                    xml.writeAttribute(ns::Text, QStringLiteral("c"), QString::number(spaces));
+            }
             m_lastWasSpace = true;
             spaces = 0;
         };
@@ -75,83 +205,23 @@ public:
                 continue;
             }
             flushSpaces();
-            if (c == QChar::LineSeparator) {
-                m_body += QLatin1String("<text:line-break/>");
+            if (c == QChar::LineSeparator || c == u'\t') {
+                flushText();
+                xml.writeEmptyElement(ns::Text, c == u'\t' ? QStringLiteral("tab") : QStringLiteral("line-break"));
                 m_lastWasSpace = true;
-            } else if (c == u'\t') {
-                m_body += QLatin1String("<text:tab/>");
-                m_lastWasSpace = true;
-            } else if (c == QChar::ObjectReplacementCharacter) {
-                continue;   // a picture, which is not written
-            } else {
-                appendEscaped(m_body, c);
+            } else if (c != QChar::ObjectReplacementCharacter) {   // a picture, which is not written
+                pending += xmlChar(c);
                 m_lastWasSpace = false;
             }
         }
         flushSpaces();
-        if (!look.plain())
-            m_body += QLatin1String("</text:span>");
+        flushText();
     }
 
-    QByteArray content()
-    {
-        closeParagraph();
-        QString out = QStringLiteral(
-            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-            "<office:document-content"
-            " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
-            " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
-            " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
-            " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
-            " office:version=\"1.2\">"
-            "<office:automatic-styles>"
-            "<style:style style:name=\"Text\" style:family=\"paragraph\"/>");
-        for (qsizetype i = 0; i < m_looks.size(); ++i) {
-            const RunLook &look = m_looks[i];
-            out += QStringLiteral("<style:style style:name=\"T%1\" style:family=\"text\">"
-                                  "<style:text-properties")
-                       .arg(i + 1);
-            if (look.italic)
-                out += QLatin1String(" fo:font-style=\"italic\" style:font-style-asian=\"italic\""
-                                     " style:font-style-complex=\"italic\"");
-            if (look.bold)
-                out += QLatin1String(" fo:font-weight=\"bold\" style:font-weight-asian=\"bold\""
-                                     " style:font-weight-complex=\"bold\"");
-            if (look.underline)
-                out += QLatin1String(" style:text-underline-style=\"solid\""
-                                     " style:text-underline-width=\"auto\""
-                                     " style:text-underline-color=\"font-color\"");
-            if (look.colour)
-                out += QStringLiteral(" fo:color=\"%1\"").arg(colourName(look.colour));
-            out += QLatin1String("/></style:style>");
-        }
-        out += QLatin1String("</office:automatic-styles><office:body><office:text>");
-        out += m_body;
-        out += QLatin1String("</office:text></office:body></office:document-content>\n");
-        return out.toUtf8();
-    }
-
-private:
-    QString styleName(const RunLook &look)
-    {
-        auto it = m_names.constFind(look);
-        if (it == m_names.cend()) {
-            m_looks.append(look);
-            it = m_names.insert(look, QStringLiteral("T%1").arg(m_looks.size()));
-        }
-        return *it;
-    }
-    void closeParagraph()
-    {
-        if (m_open)
-            m_body += QLatin1String("</text:p>");
-        m_open = false;
-    }
-
-    QString m_body;
-    QHash<RunLook, QString> m_names;
+    QString m_text;
+    QList<Piece> m_pieces;
+    QHash<RunLook, int> m_numbers;
     QList<RunLook> m_looks;
-    bool m_open = false;
     bool m_lastWasSpace = true;
 };
 

@@ -5,6 +5,7 @@
 #include "testlocale.h"
 
 #include "analysispass.h"
+#include "atomicwrite.h"
 #include "documentcheck.h"
 #include "exports.h"
 #include "filebytes.h"
@@ -122,6 +123,7 @@ class ExportsTest : public QObject
 private Q_SLOTS:
     void wordList_data();
     void wordList();
+    void familyCountInCsv();
     void highlighted_data();
     void highlighted();
     void unknownHighlightedFormatRefused();
@@ -154,11 +156,27 @@ void ExportsTest::wordList()
     QList<ResultEntry> entries;
     for (const auto &[count, word] : QList<std::pair<int, QString>>{
              {12, "the"}, {3, "a,b"}, {2, "say \"hi\""}, {2, "two\nlines"}, {1, "cr\r\nlf"}, {1, "café"}, {1, ""}})
-        entries.append({QString::number(count) + " - " + word, word});
+        entries.append({QString::number(count) + " - " + word, word, {}, count});
     const QString file = path("list." + suffix);
     const QString error = exportWordList(file, entries);
     QVERIFY2(error.isEmpty(), qPrintable(error));
     QCOMPARE(bytesOf(file), expected);
+}
+
+// A family's count is the sum of its words', which no word's own count
+// shows.
+void ExportsTest::familyCountInCsv()
+{
+    MemorySurface surface("she nodded and he nods and we nod");
+    FixedControls controls;
+    MemoryList list;
+    WordTable table;
+    PassOptions options;
+    options.wordForms = "english";
+    runAnalysisPass(surface, controls, list, table, [] { return true; }, options);
+    const QList<QByteArray> rows = wordListBytes("words.csv", list.entries).split('\n');
+    QVERIFY2(rows.value(1).startsWith("3,") && rows.value(1).contains("nods"), rows.value(1).constData());
+    QCOMPARE(rows.value(2), "2,and\r");
 }
 
 void ExportsTest::highlighted_data()

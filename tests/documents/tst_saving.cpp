@@ -38,6 +38,8 @@ class SavingTest : public QObject
 private Q_SLOTS:
     void formatsKeepTheWritersWork_data();
     void formatsKeepTheWritersWork();
+    void awkwardCharactersInOpenDocument_data();
+    void awkwardCharactersInOpenDocument();
     void editsAreWrittenInTheFilesOwnForm();
     void characterTheEncodingCannotHold();
     void failedSaveLeavesTheOldFileWhole();
@@ -78,6 +80,32 @@ void SavingTest::formatsKeepTheWritersWork()
     QCOMPARE(visibleText(*back.document), expected);
     for (const char *word : {"Leading", "slanted", "heavy", "lined", "both", "Last"})
         QCOMPARE(lookAt(*back.document, word), keepsFormatting ? lookAt(*document, word) : "---");
+}
+
+// What XML cannot hold as it is: escaped, or replaced by a character it can
+// hold, never dropped unseen or left to make a file that cannot be read.
+void SavingTest::awkwardCharactersInOpenDocument_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("readBack");
+    QTest::newRow("markup") << "<a> & ]]> \"q\" 'b'" << "<a> & ]]> \"q\" 'b'";
+    QTest::newRow("control character") << "a\u0001b\u001Fc" << "a\uFFFDb\uFFFDc";
+    QTest::newRow("not a character") << "a\uFFFEb" << "a\uFFFDb";
+    QTest::newRow("surrogate pair") << "a\U0001F600b" << "a\U0001F600b";
+    QTest::newRow("half a surrogate pair") << "a" + QString(QChar(0xD83D)) + "b" << "a?b";
+}
+
+void SavingTest::awkwardCharactersInOpenDocument()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, readBack);
+    QTextDocument document;
+    document.setPlainText(typed);
+    const QString file = path("awkward.odt");
+    QVERIFY(writeManuscript(document, {file, FileFormat::OpenDocument, {}}).isEmpty());
+    const ReadResult back = readManuscript(file);
+    QVERIFY2(back.document, qPrintable(back.error));
+    QCOMPARE(documentText(*back.document), readBack);
 }
 
 void SavingTest::editsAreWrittenInTheFilesOwnForm()

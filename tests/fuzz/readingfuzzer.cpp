@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     // Kept to the end and never destroyed: the application outlives every
     // input, and at exit Qt's own statics may already be gone.
-    static HeadlessApp *app = new HeadlessApp;
+    static auto *app = new tq::cli::HeadlessApp;
     Q_UNUSED(app);
     // In memory where the system offers it: a file is written per input.
     folder = std::make_unique<QTemporaryDir>(QFileInfo::exists(QStringLiteral("/dev/shm"))

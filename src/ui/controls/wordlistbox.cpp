@@ -10,6 +10,7 @@ namespace {
 constexpr int WordRole = Qt::UserRole;
 constexpr int LineRole = Qt::UserRole + 1;
 constexpr int FormsRole = Qt::UserRole + 2;
+constexpr int CountRole = Qt::UserRole + 3;
 
 // An entry shows at most this much of its line, far more than the list is
 // ever wide: painting an entry lays all of its text out, at every repaint,
@@ -53,6 +54,7 @@ void WordListBox::append(const QList<ResultEntry> &entries)
         auto *item = new QListWidgetItem(shownLine(entry.line));
         item->setData(WordRole, entry.word);
         item->setData(LineRole, entry.line);
+        item->setData(CountRole, entry.count);
         if (!entry.forms.isEmpty())
             item->setData(FormsRole, entry.forms);
         m_list->addItem(item);
@@ -68,9 +70,11 @@ QList<ResultEntry> WordListBox::entries() const
 {
     QList<ResultEntry> all;
     all.reserve(m_list->count());
-    for (int i = 0; i < m_list->count(); ++i)
-        all.append(ResultEntry{publishedLine(m_list->item(i)), word(i),
-                               m_list->item(i)->data(FormsRole).toStringList()});
+    for (int i = 0; i < m_list->count(); ++i) {
+        const QListWidgetItem *item = m_list->item(i);
+        all.append(ResultEntry{publishedLine(item), word(i), item->data(FormsRole).toStringList(),
+                               item->data(CountRole).toLongLong()});
+    }
     return all;
 }
 

@@ -2,6 +2,7 @@
 
 #include "chapters.h"
 #include "documentarea.h"
+#include "fileformats.h"
 #include "programname.h"
 #include "savedialog.h"
 
@@ -25,23 +26,19 @@ using documents::Manuscript;
 
 namespace {
 
-// What Save As offers, by the format it writes.
+bool keepsPlainForm(FileFormat format)
+{
+    return format == FileFormat::PlainText || format == FileFormat::Markdown;
+}
+
+// What Save As offers, by the format it writes; for a read-only format,
+// its nearest kin, OpenDocument.
 FileType saveType(FileFormat format)
 {
-    switch (format) {
-    case FileFormat::Markdown:
-        return {QStringLiteral("Markdown (*.md *.markdown)"), QStringLiteral("md"), true};
-    case FileFormat::OpenDocument:
-    case FileFormat::Word:   // the read-only formats' nearest kin
-    case FileFormat::FlatOpenDocument:
-    case FileFormat::Rtf:
-        return {QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("odt")};
-    case FileFormat::Html:
-        return {QStringLiteral("HTML (*.html *.htm)"), QStringLiteral("html")};
-    case FileFormat::PlainText:
-        break;
-    }
-    return {QStringLiteral("Plain text (*.txt)"), QStringLiteral("txt"), true};
+    const documents::FileKind *kind = &documents::kindOf(format);
+    if (!kind->uses.testFlag(documents::FileUse::Save))
+        kind = &documents::kindOf(FileFormat::OpenDocument);
+    return {kind->filter(), kind->suffixes.constFirst(), keepsPlainForm(kind->format)};
 }
 
 QString encodingName(const documents::PlainTextForm &form)
@@ -50,11 +47,6 @@ QString encodingName(const documents::PlainTextForm &form)
     if (form.bom)
         name += QStringLiteral(" with BOM");
     return name;
-}
-
-bool keepsPlainForm(FileFormat format)
-{
-    return format == FileFormat::PlainText || format == FileFormat::Markdown;
 }
 
 bool samePath(const QString &a, const QString &b)
@@ -276,11 +268,10 @@ bool DocumentFile::saveAs()
 // Why the document may not be written to path; empty when it may.
 QString DocumentFile::refusal(const QString &path) const
 {
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == u"docx" || suffix == u"doc") {
-        return QStringLiteral("Word documents are never written here: save \"%1\" as "
+    if (const documents::FileKind *kind = documents::kindFor(path, documents::FileUse::NeverWrite)) {
+        return QStringLiteral("%1 documents are never written here: save \"%2\" as "
                               "OpenDocument text (.odt) instead, which Word opens too.")
-            .arg(QFileInfo(path).fileName());
+            .arg(kind->name, QFileInfo(path).fileName());
     }
     // A web page, an .odt or a .docx holds more than was read (pictures,
     // notes, comments, layout), a text file may hold bytes that could not be

@@ -2,6 +2,7 @@
 
 #include "documentarea.h"
 #include "exports.h"
+#include "fileformats.h"
 #include "programname.h"
 #include "savedialog.h"
 #include "slicedbolding.h"
@@ -16,10 +17,16 @@ namespace tq::ui {
 
 namespace {
 
-const FileType Csv{QStringLiteral("CSV (*.csv)"), QStringLiteral("csv")};
-const FileType TextLines{QStringLiteral("Text lines (*.txt)"), QStringLiteral("txt")};
-const FileType Html{QStringLiteral("HTML (*.html *.htm)"), QStringLiteral("html")};
-const FileType OpenDocument{QStringLiteral("OpenDocument text (*.odt)"), QStringLiteral("odt")};
+using documents::FileUse;
+
+// The kinds with the uses, as the dialog offers them; the first is chosen.
+QList<FileType> typesFor(documents::FileUses uses)
+{
+    QList<FileType> types;
+    for (const documents::FileKind &kind : documents::kindsFor(uses))
+        types.append({kind.filter(), kind.suffixes.constFirst()});
+    return types;
+}
 
 QString startFor(const RecentFiles &recent, const QString &name)
 {
@@ -53,18 +60,20 @@ void ExportCommands::askWordList()
                                  QStringLiteral("The word list is empty. Press Analyze first."));
         return;
     }
+    const QList<FileType> types = typesFor(FileUse::ExportCsv | FileUse::ExportLines);
     const QString path = askSaveName(m_window, QStringLiteral("Export Word List"),
-                                      startFor(m_recent, QStringLiteral("words.csv")),
-                                      {Csv, TextLines}, Csv);
+                                      startFor(m_recent, QStringLiteral("words.csv")), types,
+                                      types.constFirst());
     if (!path.isEmpty())
         exportWordList(path);
 }
 
 void ExportCommands::askHighlighted()
 {
+    const QList<FileType> types = typesFor(FileUse::ExportHighlighted);
     const QString path = askSaveName(m_window, QStringLiteral("Export Highlighted Document"),
-                                      startFor(m_recent, QStringLiteral("highlighted.html")),
-                                      {Html, OpenDocument}, Html);
+                                      startFor(m_recent, QStringLiteral("highlighted.html")), types,
+                                      types.constFirst());
     if (!path.isEmpty())
         exportHighlighted(path);
 }

@@ -7,7 +7,7 @@
 
 class QGuiApplication;
 
-namespace tq::documents {
+namespace tq::cli {
 
 class HeadlessApp
 {
@@ -23,4 +23,4 @@ private:
     std::unique_ptr<QGuiApplication> m_app;
 };
 
-} // namespace tq::documents
+} // namespace tq::cli

@@ -2,7 +2,7 @@
 
 #include <QGuiApplication>
 
-namespace tq::documents {
+namespace tq::cli {
 
 namespace {
 char Name[] = "tallyquill";
@@ -20,4 +20,4 @@ HeadlessApp::HeadlessApp() : m_argv{Name, PlatformOption, Offscreen, nullptr}
 
 HeadlessApp::~HeadlessApp() = default;
 
-} // namespace tq::documents
+} // namespace tq::cli
