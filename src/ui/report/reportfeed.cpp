@@ -89,7 +89,7 @@ void ReportFeed::refresh()
             range.reset();
         if (range)
             range->last = std::min(range->last, text.size() - 1);
-        computed.report = buildWordReport(text, inputs.controls, inputs.options, language, range);
+        computed.lines = ReportWindow::linesOf(buildWordReport(text, inputs.controls, inputs.options, language, range));
         computed.phrases = std::make_shared<const PhraseLocator>(text, inputs.options.rules, range);
         return computed;
     }));
@@ -103,12 +103,12 @@ void ReportFeed::showComputed()
     }
     Computed computed = m_reportJob.result();
     m_phrases = computed.phrases;
-    m_report->showReport(computed.report);
+    m_report->showReport(computed.lines);
     m_report->setNote(QStringLiteral("%1 families of word forms (%2), %3 repeated phrases. "
                                      "Choose words in the list or phrases here to see where they stand.")
-                          .arg(computed.report.families.size())
+                          .arg(computed.lines.families.size())
                           .arg(m_analysis.language().at(0).toUpper() + m_analysis.language().mid(1))
-                          .arg(computed.report.phrases.size()));
+                          .arg(computed.lines.phrases.size()));
     refreshWhere();
 }
 

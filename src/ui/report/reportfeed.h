@@ -59,7 +59,7 @@ private:
     };
     struct Computed
     {
-        WordReport report;
+        ReportWindow::Lines lines;
         std::shared_ptr<const PhraseLocator> phrases;
     };
 

@@ -66,24 +66,28 @@ ReportWindow::ReportWindow(QWidget *parent)
     connect(m_strips, &StripsView::occurrenceChosen, this, &ReportWindow::occurrenceChosen);
 }
 
-void ReportWindow::showReport(const WordReport &report)
+ReportWindow::Lines ReportWindow::linesOf(const WordReport &report)
 {
-    QStringList families;
-    families.reserve(report.families.size());
+    Lines lines;
+    lines.families.reserve(report.families.size());
     for (const WordFamily &family : report.families)
-        families.append(familyWithCounts(family));
-    m_families->setStringList(families);
-    QStringList phrases;
-    phrases.reserve(report.phrases.size());
-    m_phraseTexts.clear();
-    m_phraseTexts.reserve(report.phrases.size());
+        lines.families.append(familyWithCounts(family));
+    lines.phrases.reserve(report.phrases.size());
+    lines.phraseTexts.reserve(report.phrases.size());
     for (const RepeatedPhrase &phrase : report.phrases) {
-        phrases.append(phraseLine(phrase));
-        m_phraseTexts.append(phrase.text);
+        lines.phrases.append(phraseLine(phrase));
+        lines.phraseTexts.append(phrase.text);
     }
+    return lines;
+}
+
+void ReportWindow::showReport(const Lines &lines)
+{
+    m_families->setStringList(lines.families);
+    m_phraseTexts = lines.phraseTexts;
     // A new list of phrases chooses none of them.
     const QSignalBlocker quiet(m_phraseView->selectionModel());
-    m_phrases->setStringList(phrases);
+    m_phrases->setStringList(lines.phrases);
 }
 
 void ReportWindow::showWhere(qsizetype textLength, QList<documents::Chapter> chapters, QList<Strip> strips)

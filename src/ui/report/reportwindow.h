@@ -23,8 +23,18 @@ class ReportWindow : public QWidget
 public:
     explicit ReportWindow(QWidget *parent = nullptr);
 
+    // The lines of the families' and phrases' pages, made where a book's
+    // hundred thousand phrases cannot hold up the window.
+    struct Lines
+    {
+        QStringList families;
+        QStringList phrases;
+        QStringList phraseTexts;   // each phrase's words, by line
+    };
+    static Lines linesOf(const WordReport &report);
+
     // The families' and phrases' pages.
-    void showReport(const WordReport &report);
+    void showReport(const Lines &lines);
     // The "Where" page.
     void showWhere(qsizetype textLength, QList<documents::Chapter> chapters, QList<Strip> strips);
     // A line above the pages: what the report shows, or why it is empty.
@@ -49,7 +59,7 @@ private:
     QStringListModel *m_families;
     QListView *m_phraseView;
     QStringListModel *m_phrases;
-    QList<QString> m_phraseTexts;   // by row of m_phrases
+    QStringList m_phraseTexts;   // by row of m_phrases
     StripsView *m_strips;
 };
 
