@@ -31,6 +31,8 @@ void StripsView::setContent(qsizetype textLength, QList<documents::Chapter> chap
     m_length = textLength;
     m_chapters = std::move(chapters);
     m_strips = std::move(strips);
+    // Every strip gets its room; the scroll area around scrolls them.
+    setMinimumHeight(sizeHint().height());
     updateGeometry();
     update();
 }
