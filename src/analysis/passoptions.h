@@ -2,6 +2,7 @@
 // word rules and the words to leave alone. The defaults change nothing.
 #pragma once
 
+#include "stringhash.h"
 #include "textrules.h"
 
 #include <QHashFunctions>
@@ -54,17 +55,7 @@ public:
     }
 
 private:
-    struct Hash
-    {
-        using is_transparent = void;
-        size_t operator()(QStringView s) const { return qHash(s); }
-    };
-    struct Equal
-    {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const { return a == b; }
-    };
-    std::unordered_set<QString, Hash, Equal> m_words;
+    std::unordered_set<QString, StringViewHash, StringViewEqual> m_words;
 };
 
 struct PassOptions

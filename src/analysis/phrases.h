@@ -11,6 +11,7 @@
 #pragma once
 
 #include "passoptions.h"
+#include "stringhash.h"
 #include "tokencleaner.h"
 #include "wordtable.h"
 
@@ -56,18 +57,8 @@ public:
                                   double minimumLength) const;
 
 private:
-    struct Hash
-    {
-        using is_transparent = void;
-        size_t operator()(QStringView s) const noexcept { return qHash(s); }
-    };
-    struct Equal
-    {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
-    };
     // Words of tokens the table did not count (ignored, or filtered out).
-    std::unordered_map<QString, qint32, Hash, Equal> m_uncountedIds;
+    std::unordered_map<QString, qint32, StringViewHash, StringViewEqual> m_uncountedIds;
     QList<QString> m_uncounted;
     // Each token's word: a table row (> 0), an uncounted word (-1 - its
     // index in m_uncounted) or 0 when the token takes no part.

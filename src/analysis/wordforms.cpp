@@ -1,21 +1,13 @@
 #include "wordforms.h"
 
 #include "countorder.h"
+#include "stringhash.h"
 
 #include <libstemmer.h>
 
 #include <unordered_map>
 
 namespace tq {
-
-namespace {
-
-struct ViewHash
-{
-    size_t operator()(QStringView s) const noexcept { return qHash(s); }
-};
-
-} // namespace
 
 Stemmer::Stemmer(const QString &language)
     : m_stemmer(sb_stemmer_new(language.toUtf8().constData(), "UTF_8"))
@@ -64,7 +56,7 @@ QList<WordFamily> groupWordForms(WordTable &table, const QString &language)
     qsizetype emptyFamily = 0;
     // Each word's family, by a view of the row's own string: the rows move
     // when the table is ordered, their characters do not.
-    std::unordered_map<QStringView, qsizetype, ViewHash> familyOf;
+    std::unordered_map<QStringView, qsizetype, StringViewHash> familyOf;
     familyOf.reserve(size_t(n));
     for (qsizetype r = 1; r <= n; ++r) {
         const WordTable::Row &row = table.row(r);

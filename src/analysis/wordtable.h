@@ -2,6 +2,8 @@
 // the publication orders them by count. Row 0 exists and is never used.
 #pragma once
 
+#include "stringhash.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -50,13 +52,9 @@ public:
 
 private:
     QList<Row> m_rows;                 // m_rows[0] is the unused row 0
-    struct ViewHash
-    {
-        size_t operator()(QStringView s) const noexcept { return qHash(s); }
-    };
     // word -> row, beside the rows. The keys view the rows' own strings, whose
     // characters stay put however the rows move, so a lookup needs no copy.
-    std::unordered_map<QStringView, qsizetype, ViewHash> m_index;
+    std::unordered_map<QStringView, qsizetype, StringViewHash> m_index;
 };
 
 } // namespace tq

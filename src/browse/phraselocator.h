@@ -6,6 +6,7 @@
 
 #include "passoptions.h"
 #include "stepping.h"
+#include "stringhash.h"
 #include "wordreport.h"
 
 #include <QList>
@@ -41,18 +42,8 @@ private:
         qint32 word;       // id in m_ids, NoWord when the token takes part in no phrase
         bool endsClause;
     };
-    struct Hash
-    {
-        using is_transparent = void;
-        size_t operator()(QStringView s) const noexcept { return qHash(s); }
-    };
-    struct Equal
-    {
-        using is_transparent = void;
-        bool operator()(QStringView a, QStringView b) const noexcept { return a == b; }
-    };
     std::vector<Token> m_tokens;
-    std::unordered_map<QString, qint32, Hash, Equal> m_ids;
+    std::unordered_map<QString, qint32, StringViewHash, StringViewEqual> m_ids;
     std::vector<std::vector<qsizetype>> m_tokensOf;   // by word id, the tokens holding it, ordered
 };
 
