@@ -44,7 +44,7 @@ private:
     // the event loop for the surface's own slice of laying out bold. Slices
     // start small for every new choice of words: the time a character takes
     // depends on the words, from one common word to every word of a book.
-    static constexpr AdaptiveSlicer::Limits BoldingSlices{8'000'000, 64 * 1024, 8 * 1024,
+    static constexpr AdaptiveSlicer::Limits BoldingSlices{5'000'000, 16 * 1024, 4 * 1024,
                                                           4 * 1024 * 1024};
 
     void boldView();

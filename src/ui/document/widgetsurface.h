@@ -81,7 +81,7 @@ private:
     // A slice of bold layout between events, in characters. It shares its
     // turn of the event loop with a slice of bolding and a paint, and all
     // three together stay well under what a person notices as a freeze.
-    static constexpr AdaptiveSlicer::Limits BoldLayoutSlices{12'000'000, 64 * 1024, 32 * 1024,
+    static constexpr AdaptiveSlicer::Limits BoldLayoutSlices{6'000'000, 16 * 1024, 8 * 1024,
                                                              4 * 1024 * 1024};
     // Blocks whose bold is right already cost little to look at.
     static constexpr qsizetype LookedPerChanged = 16;
