@@ -157,8 +157,12 @@ void ReportFeed::showWhere()
     if (!m_report)
         return;
     QList<Strip> strips = m_whereJob.result() + phraseStrips();
-    m_report->showWhere(m_surface.text().size(), documents::findChapters(*m_area->document()),
-                        std::move(strips));
+    // One walk over a book's paragraphs per version of its text, not per choice.
+    if (m_chaptersVersion != m_surface.textVersion()) {
+        m_chapters = documents::findChapters(*m_area->document());
+        m_chaptersVersion = m_surface.textVersion();
+    }
+    m_report->showWhere(m_surface.text().size(), m_chapters, std::move(strips));
 }
 
 void ReportFeed::choosePhrases()

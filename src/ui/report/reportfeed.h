@@ -81,6 +81,8 @@ private:
     std::optional<Inputs> m_last;
     std::shared_ptr<const PhraseLocator> m_phrases;
     quint64 m_version = 0;   // the text version the report describes
+    QList<documents::Chapter> m_chapters;
+    quint64 m_chaptersVersion = 0;   // the text version m_chapters belong to
     QFutureWatcher<Computed> m_reportJob;
     QFutureWatcher<QList<Strip>> m_whereJob;
     bool m_refreshAgain = false;

@@ -18,8 +18,9 @@ QListView *listView(QStringListModel *model, const char *name)
     auto *view = new QListView;
     view->setObjectName(QLatin1String(name));
     view->setModel(model);
-    // A book's tens of thousands of lines lay out at once.
+    // A book's hundred thousand lines lay out in batches between events.
     view->setUniformItemSizes(true);
+    view->setLayoutMode(QListView::Batched);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return view;
 }
