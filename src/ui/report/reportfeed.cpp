@@ -142,7 +142,7 @@ void ReportFeed::refreshWhere()
             QStringList lowered;
             for (const QString &word : words)
                 lowered.append(lowerCase(word));
-            strips.append(Strip{words.join(u' '), occurrencesOf(text, lowered)});
+            strips.append(Strip{withBreaksMarked(words.join(u' ')), occurrencesOf(text, lowered)});
         }
         return strips;
     }));

@@ -33,7 +33,9 @@ QString familyWithCounts(const WordFamily &family)
     forms.reserve(family.forms.size());
     for (qsizetype i = 0; i < family.forms.size(); ++i)
         forms.append(QStringLiteral("%1 (%2)").arg(family.forms[i]).arg(family.formCounts.value(i)));
-    return QString::number(family.count) + QStringLiteral(" - ") + forms.join(QStringLiteral(", "));
+    // A word may hold a line break; one line per family keeps the rows even.
+    return withBreaksMarked(QString::number(family.count) + QStringLiteral(" - ")
+                            + forms.join(QStringLiteral(", ")));
 }
 
 ReportWindow::ReportWindow(QWidget *parent)
