@@ -111,7 +111,8 @@ QList<ResultEntry> familyEntries(const QList<WordTable::Row> &firstSeen,
         qint64 count = 0;
     };
     auto keyOf = [&stemmer](const QString &word) {
-        return word.isEmpty() ? QByteArray() : QByteArray("s") + stemmer.stem(word);
+        const std::string_view stem = stemmer.stem(word);
+        return word.isEmpty() ? QByteArray() : QByteArray("s") + QByteArray(stem.data(), qsizetype(stem.size()));
     };
     QList<Family> families;
     auto familyOf = [&families](const QByteArray &key) -> Family & {

@@ -37,26 +37,34 @@ QList<ResultEntry> wordEntries(const WordTable &table)
     return entries;
 }
 
-QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wordForms)
+std::optional<QList<WordFamily>> publish(WordTable &table, ResultList &list, const QString &wordForms,
+                                         const YieldFunction &breathe)
 {
-    list.clear();
-    if (!wordForms.isEmpty()) {
-        QList<WordFamily> families = groupWordForms(table, wordForms);
-        QList<ResultEntry> entries;
-        entries.reserve(families.size());
-        for (const WordFamily &family : std::as_const(families))
-            entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms, family.count});
-        list.append(entries);
-        return families;
+    if (wordForms.isEmpty()) {
+        table.sortByCount();
+        list.clear();
+        list.append(wordEntries(table));
+        return QList<WordFamily>();
     }
-    table.sortByCount();
-    list.append(wordEntries(table));
-    return {};
+    std::optional<QList<WordFamily>> families = groupWordForms(table, wordForms, breathe);
+    if (!families)
+        return std::nullopt;
+    QList<ResultEntry> entries;
+    entries.reserve(families->size());
+    for (const WordFamily &family : std::as_const(*families)) {
+        entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms, family.count});
+        if (breathe && !breathe())
+            return std::nullopt;
+    }
+    list.clear();
+    list.append(entries);
+    return families;
 }
 
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield,
-                            const PassOptions &options, const QLocale &locale)
+                            const PassOptions &options, const QLocale &locale,
+                            const YieldFunction &breathe)
 {
     DocumentText document(surface);
     // The text can change only while the pass yields.
@@ -116,7 +124,10 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
     // Before the table is ordered by count: the phrases know words by row.
     if (phrases)
         outcome.phrases = phrases->phrases(table, options.ignored, minimumLength.read(controls).value_or(0));
-    outcome.families = publish(table, list, options.wordForms);
+    std::optional<QList<WordFamily>> families = publish(table, list, options.wordForms, breathe);
+    if (!families)
+        return {false, highlighter.paletteIndex()};
+    outcome.families = std::move(*families);
     return outcome;
 }
 

@@ -11,17 +11,13 @@
 #include "textsurface.h"
 #include "wordforms.h"
 #include "wordtable.h"
+#include "yieldfunction.h"
 
 #include <QLocale>
 
-#include <functional>
+#include <optional>
 
 namespace tq {
-
-// Called after every token but the last. The pass goes on when it returns
-// true; false ends the pass at once, without counting, colouring or
-// publishing anything more (a newer pass took over, or the window is closing).
-using YieldFunction = std::function<bool()>;
 
 struct PassOutcome
 {
@@ -31,9 +27,14 @@ struct PassOutcome
     QList<WordFamily> families = {};      // when the list shows them and the pass completed
 };
 
+// The yield is called after every token but the last. Grouping a book's
+// words into families takes longer than a window may wait, so breathe, when
+// given, is called word by word while they are grouped; either one ends the
+// pass when it returns false.
 PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, ResultList &list,
                             WordTable &table, const YieldFunction &yield,
-                            const PassOptions &options = {}, const QLocale &locale = QLocale());
+                            const PassOptions &options = {}, const QLocale &locale = QLocale(),
+                            const YieldFunction &breathe = {});
 
 // Colour 0 and no bold over the whole text, which is left selected.
 void resetFormatting(TextSurface &surface);
@@ -42,10 +43,13 @@ void clearBold(TextSurface &surface);
 
 // "count - word"
 QString listLine(const WordTable::Row &row);
-// Orders the table by count and fills the list, without yielding: with the
-// words, or with their families when wordForms names a stemmer's language.
-// Returns the families (none for the plain list).
-QList<WordFamily> publish(WordTable &table, ResultList &list, const QString &wordForms = QString());
+// Orders the table by count and fills the list: with the words, or with
+// their families when wordForms names a stemmer's language, breathing while
+// they are grouped. Returns the families (none for the plain list), or
+// nothing, with the list untouched, when breathe ended the work.
+std::optional<QList<WordFamily>> publish(WordTable &table, ResultList &list,
+                                         const QString &wordForms = QString(),
+                                         const YieldFunction &breathe = {});
 // The entries of the plain word list, from a table ordered by count.
 QList<ResultEntry> wordEntries(const WordTable &table);
 

@@ -1,7 +1,6 @@
 #include "wordforms.h"
 
 #include "countorder.h"
-#include "stringhash.h"
 
 #include <libstemmer.h>
 
@@ -20,17 +19,19 @@ Stemmer::~Stemmer()
         sb_stemmer_delete(m_stemmer);
 }
 
-QByteArray Stemmer::stem(QStringView word)
+std::string_view Stemmer::stem(QStringView word)
 {
-    const QByteArray utf8 = word.toUtf8();
-    if (!m_stemmer)
-        return utf8;
-    const sb_symbol *stem = sb_stemmer_stem(m_stemmer, reinterpret_cast<const sb_symbol *>(utf8.constData()),
-                                            int(utf8.size()));
+    // At most three bytes for each UTF-16 unit.
+    m_word.resize(word.size() * 3);
+    char *const start = m_word.data();
+    const char *end = m_encoder.appendToBuffer(start, word);
+    const int length = int(end - start);
+    const sb_symbol *stem = m_stemmer ? sb_stemmer_stem(m_stemmer, reinterpret_cast<const sb_symbol *>(start), length)
+                                      : nullptr;
     // Only running out of memory gives no stem.
     if (!stem)
-        return utf8;
-    return QByteArray(reinterpret_cast<const char *>(stem), sb_stemmer_length(m_stemmer));
+        return {start, size_t(length)};
+    return {reinterpret_cast<const char *>(stem), size_t(sb_stemmer_length(m_stemmer))};
 }
 
 QStringList Stemmer::languages()
@@ -46,36 +47,67 @@ QString familyLine(const WordFamily &family)
     return QString::number(family.count) + QStringLiteral(" - ") + family.forms.join(u' ');
 }
 
-QList<WordFamily> groupWordForms(WordTable &table, const QString &language)
+namespace {
+
+// A row of the table as the count order sees it, with its family: ordered
+// by the same sort as the table, it comes out in the table's new order.
+struct CountedForm
 {
+    qint32 count = 0;
+    qint32 family = 0;
+};
+
+struct StemHash
+{
+    using is_transparent = void;
+    size_t operator()(std::string_view stem) const { return std::hash<std::string_view>()(stem); }
+};
+
+} // namespace
+
+std::optional<QList<WordFamily>> groupWordForms(WordTable &table, const QString &language,
+                                                const YieldFunction &breathe)
+{
+    const auto stopped = [&breathe] { return breathe && !breathe(); };
     Stemmer stemmer(language);
     const qsizetype n = table.upperBound();
     // Families in first-seen order, from 1 as the sort wants them.
     QList<WordFamily> families(1);
-    QHash<QByteArray, qsizetype> byStem;
-    qsizetype emptyFamily = 0;
-    // Each word's family, by a view of the row's own string: the rows move
-    // when the table is ordered, their characters do not.
-    std::unordered_map<QStringView, qsizetype, StringViewHash> familyOf;
-    familyOf.reserve(size_t(n));
+    std::unordered_map<std::string, qint32, StemHash, std::equal_to<>> byStem;
+    qint32 emptyFamily = 0;
+    QList<CountedForm> rows(n + 1);
     for (qsizetype r = 1; r <= n; ++r) {
         const WordTable::Row &row = table.row(r);
-        qsizetype *family = &emptyFamily;
-        if (!row.word.isEmpty())
-            family = &byStem[stemmer.stem(row.word)];
+        qint32 *family = &emptyFamily;
+        if (!row.word.isEmpty()) {
+            const std::string_view stem = stemmer.stem(row.word);
+            auto it = byStem.find(stem);
+            if (it == byStem.end())
+                it = byStem.emplace(stem, 0).first;
+            family = &it->second;
+        }
         if (*family == 0) {
-            *family = families.size();
+            *family = qint32(families.size());
             families.append(WordFamily{});
         }
         families[*family].count += row.count;
-        familyOf.emplace(QStringView(row.word), *family);
+        rows[r] = CountedForm{row.count, *family};
+        if (stopped())
+            return std::nullopt;
     }
+    sortRowsByCount(rows);
+    if (stopped())
+        return std::nullopt;
     table.sortByCount();
+    if (stopped())
+        return std::nullopt;
     for (qsizetype r = 1; r <= n; ++r) {
         const WordTable::Row &row = table.row(r);
-        WordFamily &family = families[familyOf.at(QStringView(row.word))];
+        WordFamily &family = families[rows[r].family];
         family.forms.append(row.word);
         family.formCounts.append(row.count);
+        if (stopped())
+            return std::nullopt;
     }
     sortRowsByCount(families);
     families.removeFirst();

@@ -5,9 +5,14 @@
 
 #include "resultlist.h"
 #include "wordtable.h"
+#include "yieldfunction.h"
 
 #include <QByteArray>
+#include <QStringEncoder>
 #include <QStringList>
+
+#include <optional>
+#include <string>
 
 struct sb_stemmer;
 
@@ -22,8 +27,8 @@ public:
     Stemmer(const Stemmer &) = delete;
     Stemmer &operator=(const Stemmer &) = delete;
 
-    // The stem of a lower-case word, in UTF-8.
-    QByteArray stem(QStringView word);
+    // The stem of a lower-case word, in UTF-8, valid until the next call.
+    std::string_view stem(QStringView word);
 
     // The languages the stemmers know, by the names they take ("english", ...).
     static QStringList languages();
@@ -31,6 +36,9 @@ public:
 
 private:
     sb_stemmer *m_stemmer = nullptr;
+    // Each word encoded on its own, into a buffer reused word after word.
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+    QByteArray m_word;
 };
 
 struct WordFamily
@@ -47,7 +55,9 @@ QString familyLine(const WordFamily &family);
 // first seen, and orders table by count as the plain list does. The families
 // come out in the list's order (by count, the sort's tie rule over the order
 // in which each family's first word was first seen). The empty word is a
-// family of its own.
-QList<WordFamily> groupWordForms(WordTable &table, const QString &language);
+// family of its own. Breathe, when given, is called word by word; nothing
+// comes out, and the table may be left ordered or not, when it returns false.
+std::optional<QList<WordFamily>> groupWordForms(WordTable &table, const QString &language,
+                                                const YieldFunction &breathe = {});
 
 } // namespace tq

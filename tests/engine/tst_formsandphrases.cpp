@@ -3,6 +3,8 @@
 // keeps only the longest phrase of a count. Both passes must give them.
 #include "testlocale.h"
 
+#include "memorylist.h"
+#include "memorysurface.h"
 #include "passrun.h"
 
 #include <QTest>
@@ -73,6 +75,34 @@ private Q_SLOTS:
         const auto [fast, straightforward] = lists(text, options, "0", false);
         QCOMPARE(fast, lines);
         QCOMPARE(straightforward, lines);
+    }
+
+    // The window breathes while a book's words are grouped; a newer pass may
+    // then take over, and the stopped one must publish nothing at all.
+    void breathingWhileGrouping()
+    {
+        const QString text = QStringLiteral("nod nodded glance nods glanced nodding x");
+        PassOptions options;
+        options.wordForms = QStringLiteral("english");
+        const auto pass = [&](const std::function<bool(int)> &goOn) {
+            MemorySurface surface(text);
+            FixedControls controls;
+            MemoryList list;
+            list.entries = {{QStringLiteral("left over"), {}}};
+            WordTable table;
+            int breaths = 0;
+            const bool completed = runAnalysisPass(surface, controls, list, table, [] { return true; }, options,
+                                                   QLocale(), [&] { return goOn(++breaths); }).completed;
+            return std::tuple(completed, list.lines(), breaths);
+        };
+        const auto [completed, lines, breaths] = pass([](int) { return true; });
+        QVERIFY(completed);
+        QCOMPARE(lines, L({"4 - nod nodded nods nodding", "2 - glance glanced", "1 - x"}));
+        for (int stop = 1; stop <= breaths; ++stop) {
+            const auto [stopCompleted, stopLines, stopBreaths] = pass([stop](int n) { return n < stop; });
+            QVERIFY2(!stopCompleted && stopLines == L{"left over"} && stopBreaths == stop,
+                     qPrintable(QString::number(stop)));
+        }
     }
 
     void phrases_data()

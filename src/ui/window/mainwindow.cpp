@@ -357,7 +357,8 @@ void MainWindow::runPass(TextSurface &surface, std::optional<std::pair<qsizetype
     // filling the box with it are two waits of about 25 ms, not one of 50.
     MemoryList published;
     const PassOptions options = m_analysis->passOptions();
-    const PassOutcome outcome = runAnalysisPass(surface, *m_controls, published, m_table, resume, options);
+    const PassOutcome outcome = runAnalysisPass(surface, *m_controls, published, m_table, resume, options,
+                                                QLocale(), resume);
     if (!m_pacer.isCurrent(pass))
         return;
     m_surface->flushFormatting();
