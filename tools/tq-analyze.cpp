@@ -163,6 +163,7 @@ std::optional<Options> parse(const QStringList &args, QString &error)
         o.window = surface == u"widget";
     }
     o.browse.bold = parser.isSet(u"bold"_s);
+    o.browse.report = o.window && o.phrases;   // the window finds phrases in its report
     for (const QString &value : parser.values(u"select"_s)) {
         const auto entries = readEntries(value);
         if (!entries) {
@@ -183,10 +184,6 @@ std::optional<Options> parse(const QStringList &args, QString &error)
     o.file = files.constFirst();
     if (o.window && (o.progress || o.algorithm != Algorithm::Fast)) {
         error = u"--progress and --straightforward need --surface memory"_s;
-        return std::nullopt;
-    }
-    if (o.window && o.phrases) {
-        error = u"--phrases needs --surface memory"_s;
         return std::nullopt;
     }
     if (o.timeClear && !o.window) {
@@ -278,12 +275,16 @@ int main(int argc, char **argv)
                 std::fprintf(stderr, "%s: visible %.3f s, complete %.3f s, longest wait %.3f s\n",
                              what, a.visibleSeconds, a.completeSeconds, a.longestWaitSeconds);
         };
-        if (options->time)
+        if (options->time) {
             answer("bold", timing.bold);
+            answer("report after the pass", timing.reportAfterPass);
+            answer("report opened", timing.reportOpened);
+        }
         answer("clear formatting", timing.clear);
         lines = run->lines;
         colour = run->colour;
         bold = run->bold;
+        phrases = run->phrases;
     } else {
         MemorySurface surface(text);
         // Progress values are kept only when asked for: a book has a million.

@@ -5,6 +5,7 @@
 #include "passpacer.h"
 #include "windowprobe.h"
 #include "analysiscommands.h"
+#include "reportfeed.h"
 #include "wordlistbox.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -13,10 +14,12 @@
 #include <QElapsedTimer>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QWindow>
 
@@ -37,11 +40,16 @@ void waitUntilExposed(QWidget &window)
 }
 
 // The handler and every turn of the event loop after it are waits; its
-// formatting is visible once the handler and the first turn (which paints)
-// are over, and complete once no bold is left to lay out.
-template<typename Handler>
-WindowTiming::Answer timedAnswer(ui::MainWindow &form, Handler handler)
+// result is visible once the handler and the first turn (which paints) are
+// over, and complete once nothing is pending and the loop has been idle for
+// a while (views lay out long lists in batches of their own). A heartbeat
+// ends the turns that only wait for a worker thread, so that a turn's length
+// is the time the loop was held up, not the time it slept.
+template<typename Handler, typename Pending>
+WindowTiming::Answer timedAnswer(Handler handler, Pending pending)
 {
+    QTimer heartbeat;
+    heartbeat.start(2);
     WindowTiming::Answer answer;
     QElapsedTimer timer;
     timer.start();
@@ -52,14 +60,26 @@ WindowTiming::Answer timedAnswer(ui::MainWindow &form, Handler handler)
     QCoreApplication::processEvents();
     longest = qMax(longest, turn.nsecsElapsed());
     answer.visibleSeconds = double(timer.nsecsElapsed()) / 1e9;
-    while (ui::WindowProbe::boldPending(form)) {
+    for (int idle = 0; idle < 20;) {
+        const bool waiting = pending();
         turn.start();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-        longest = qMax(longest, turn.nsecsElapsed());
+        QCoreApplication::processEvents(waiting ? QEventLoop::WaitForMoreEvents : QEventLoop::AllEvents);
+        const qint64 took = turn.nsecsElapsed();
+        longest = qMax(longest, took);
+        idle = waiting || took > 500'000 ? 0 : idle + 1;
     }
     answer.completeSeconds = double(timer.nsecsElapsed()) / 1e9;
     answer.longestWaitSeconds = double(longest) / 1e9;
     return answer;
+}
+
+QStringList linesOf(const QAbstractItemModel &model)
+{
+    QStringList lines;
+    lines.reserve(model.rowCount());
+    for (int row = 0; row < model.rowCount(); ++row)
+        lines.append(model.index(row, 0).data().toString());
+    return lines;
 }
 
 } // namespace
@@ -123,6 +143,11 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     if (!options.wordForms.isEmpty())
         analysis.chooseLanguage(options.wordForms);
 
+    ui::ReportFeed &report = WindowProbe::report(form);
+    if (browse.report)
+        report.open();
+    const auto reportPending = [&] { return report.isBusy(); };
+
     QElapsedTimer timer;
     timer.start();
     if (options.range)
@@ -132,6 +157,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     timing.passSeconds = double(timer.nsecsElapsed()) / 1e9;
     timing.longestWaitMs = double(pacer.longestWaitNs()) / 1e6;
     timing.visits = pacer.visits();
+    if (browse.report)
+        timing.reportAfterPass = timedAnswer([] {}, reportPending);
 
     // Whatever is still being bolded or laid out is finished, as when a writer
     // waits a moment between clicks.
@@ -159,7 +186,8 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
             select();
             settle();
         } else {
-            timing.bold = timedAnswer(form, select);   // the last change is timed
+            // the last change is timed
+            timing.bold = timedAnswer(select, [&] { return WindowProbe::boldPending(form); });
         }
     }
     settle();   // and read back complete
@@ -172,9 +200,15 @@ std::optional<WindowRun> runInWindow(int &argc, char **argv, const QString &text
     const QList<Colour> &colours = ui::WindowProbe::surface(form).colours();
     run.colour = QList<Colour>(colours.cbegin(), colours.cend());
     run.bold = ui::WindowProbe::boldShown(form);
+    if (browse.report) {
+        run.phrases = linesOf(*report.reportWindow()->phraseView()->model());
+        report.reportWindow()->close();
+        timing.reportOpened = timedAnswer([&] { report.open(); }, reportPending);
+    }
 
     if (timeClear)
-        timing.clear = timedAnswer(form, [&] { WindowProbe::clearFormatting(form); });
+        timing.clear = timedAnswer([&] { WindowProbe::clearFormatting(form); },
+                                   [&] { return WindowProbe::boldPending(form); });
     return run;
 }
 

@@ -21,6 +21,9 @@ struct BrowseSteps
     // Then select these ranges of entries (first, last), each in one change, as
     // a click or a shift-click does. A range to LastEntry ends at the list's end.
     QList<std::pair<qsizetype, qsizetype>> select;
+    // Open the word report before the pass, as a writer who keeps it beside
+    // the form does, and read its repeated phrases once it has followed.
+    bool report = false;
     static constexpr qsizetype LastEntry = std::numeric_limits<qsizetype>::max();
 };
 
@@ -29,6 +32,7 @@ struct WindowRun
     QStringList lines;
     QList<Colour> colour;   // one per character, as the document stores them
     QByteArray bold;        // one per character, as the document lays them out
+    QStringList phrases;    // the report's "count - phrase" lines
 };
 
 struct WindowTiming
@@ -48,6 +52,10 @@ struct WindowTiming
     };
     Answer bold;    // the last selection change with bold ticked
     Answer clear;   // "Clear Formatting" afterwards, when asked for
+    // With the report: from the pass's end until the report shows it, and
+    // opening the report again afterwards.
+    Answer reportAfterPass;
+    Answer reportOpened;
 };
 
 // Needs no application object; makes its own. Fails with a message when an

@@ -66,6 +66,12 @@ private Q_SLOTS:
         // A family entry bolds every one of its forms.
         row("word forms", "Nod, nodded. A glance; nods glanced nodding x nod",
             {"--word-forms", "english", "--bold", "--select", "0"});
+        // The window finds phrases in its report, which must read the text
+        // with the pass's rules and range.
+        const QString breaths = QStringLiteral("he took a deep\nbreath. she took a deep breath, then\n"
+                                               "took a deep breath. The fox took a deep breath");
+        row("repeated phrases", breaths, {"--phrases", "--min-length", "6", "--word-forms", "english"});
+        row("repeated phrases, a range", breaths, {"--phrases", "--line-breaks-separate", "--range", "3,70"});
     }
     void sameOutput()
     {
