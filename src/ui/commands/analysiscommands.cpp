@@ -104,6 +104,11 @@ AnalysisCommands::AnalysisCommands(QWidget *window, DocumentArea *area, WidgetSu
 
 AnalysisCommands::~AnalysisCommands() = default;
 
+QString languageTitle(const QString &language)
+{
+    return language.isEmpty() ? language : language.at(0).toUpper() + language.mid(1);
+}
+
 // One ticked entry per language the stemmers know, the remembered one ticked.
 QMenu *AnalysisCommands::languageMenu()
 {
@@ -114,7 +119,7 @@ QMenu *AnalysisCommands::languageMenu()
     if (!languages.contains(chosen))
         chosen = DefaultLanguage;
     for (const QString &language : languages) {
-        QAction *entry = menu->addAction(language.at(0).toUpper() + language.mid(1));
+        QAction *entry = menu->addAction(languageTitle(language));
         entry->setData(language);
         entry->setCheckable(true);
         entry->setChecked(language == chosen);

@@ -100,4 +100,7 @@ private:
     QList<QAction *> m_menuOrder;
 };
 
+// A stemmer's language as a writer reads it: "english" is "English".
+QString languageTitle(const QString &language);
+
 } // namespace tq::ui

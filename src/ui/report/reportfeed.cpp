@@ -107,7 +107,7 @@ void ReportFeed::showComputed()
     m_report->setNote(QStringLiteral("%1 families of word forms (%2), %3 repeated phrases. "
                                      "Choose words in the list or phrases here to see where they stand.")
                           .arg(computed.lines.families.size())
-                          .arg(m_analysis.language().at(0).toUpper() + m_analysis.language().mid(1))
+                          .arg(languageTitle(m_analysis.language()))
                           .arg(computed.lines.phrases.size()));
     refreshWhere();
 }
