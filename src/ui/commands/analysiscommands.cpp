@@ -216,7 +216,13 @@ void AnalysisCommands::runOnSelection()
         m_notice->tell(QStringLiteral("Select the text to analyse first."));
         return;
     }
-    m_analyzeRange(selection.start, selection.start + selection.length - 1);
+    // Once the menu that may have asked is gone: a pass run inside a menu's
+    // own handler visits the event loop while the menu is closed and deleted.
+    QMetaObject::invokeMethod(
+        this, [this, first = selection.start, last = selection.start + selection.length - 1] {
+            m_analyzeRange(first, last);
+        },
+        Qt::QueuedConnection);
 }
 
 void AnalysisCommands::editIgnoredWords()
