@@ -63,6 +63,9 @@ private Q_SLOTS:
         QTest::newRow("the empty word is a family of its own") << "-- nod -- nods" << "english"
             << L{"2 - ", "2 - nod nods"};
         QTest::newRow("another language") << "chanter chantait chantaient" << "french" << L{"3 - chanter chantait chantaient"};
+        // Stemmed as UTF-8, every byte of it.
+        QTest::newRow("letters beyond ASCII") << "réussir réussit réussissent" << "french"
+            << L{"3 - réussir réussit réussissent"};
         QTest::newRow("a language no stemmer knows") << "nod nods nod" << "klingon" << L{"2 - nod", "1 - nods"};
     }
     void families()
