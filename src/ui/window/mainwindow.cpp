@@ -261,16 +261,14 @@ void MainWindow::wire()
         m_list->clear();
     });
     // A new way of grouping the list shows at once on the text analysed.
-    // Queued: the change comes from a menu entry, and a pass run inside the
-    // menu's own key or mouse handler visits the event loop while the menu
-    // is being closed and deleted, which corrupted the heap.
-    connect(
-        m_analysis, &AnalysisCommands::listSettingsChanged, this,
-        [this] {
-            if (m_wordList->count() > 0)
-                analyze();
-        },
-        Qt::QueuedConnection);
+    // Whether there is a list to regroup is decided now; the pass is queued:
+    // the change comes from a menu entry, and a pass run inside the menu's
+    // own key or mouse handler visits the event loop while the menu is being
+    // closed and deleted, which corrupted the heap.
+    connect(m_analysis, &AnalysisCommands::listSettingsChanged, this, [this] {
+        if (m_wordList->count() > 0)
+            QMetaObject::invokeMethod(this, &MainWindow::analyze, Qt::QueuedConnection);
+    });
     // So does a running pass when the writer replaces the whole text (select
     // all, then type or paste): its list would describe text no longer there.
     connect(m_surface.get(), &WidgetSurface::wholeTextReplaced, this, &MainWindow::stopPasses);
