@@ -111,8 +111,10 @@ QList<ResultEntry> familyEntries(const QList<WordTable::Row> &firstSeen,
         qint64 count = 0;
     };
     auto keyOf = [&stemmer](const QString &word) {
+        if (word.isEmpty())
+            return QByteArray();
         const std::string_view stem = stemmer.stem(word);
-        return word.isEmpty() ? QByteArray() : QByteArray("s") + QByteArray(stem.data(), qsizetype(stem.size()));
+        return QByteArray("s") + QByteArray(stem.data(), qsizetype(stem.size()));
     };
     QList<Family> families;
     auto familyOf = [&families](const QByteArray &key) -> Family & {

@@ -53,7 +53,7 @@ std::optional<QList<WordFamily>> publish(WordTable &table, ResultList &list, con
     entries.reserve(families->size());
     for (const WordFamily &family : std::as_const(*families)) {
         entries.append(ResultEntry{familyLine(family), family.forms.constFirst(), family.forms, family.count});
-        if (breathe && !breathe())
+        if (yieldEnds(breathe))
             return std::nullopt;
     }
     list.clear();
@@ -116,7 +116,7 @@ PassOutcome runAnalysisPass(TextSurface &surface, AnalysisControls &controls, Re
             highlighter.highlightRepeats(scanPos, cleaned.tokenLength);
         scanPos = space + 1;
         controls.setProgress(float(double(scanPos) / double(text.size()) * 100.0));
-        if (yield && !yield())
+        if (yieldEnds(yield))
             return {false, highlighter.paletteIndex()};
     }
     controls.setProgress(100.0f);

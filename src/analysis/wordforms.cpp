@@ -4,6 +4,7 @@
 
 #include <libstemmer.h>
 
+#include <string>
 #include <unordered_map>
 
 namespace tq {
@@ -21,8 +22,7 @@ Stemmer::~Stemmer()
 
 std::string_view Stemmer::stem(QStringView word)
 {
-    // At most three bytes for each UTF-16 unit.
-    m_word.resize(word.size() * 3);
+    m_word.resize(m_encoder.requiredSpace(word.size()));
     char *const start = m_word.data();
     const char *end = m_encoder.appendToBuffer(start, word);
     const int length = int(end - start);
@@ -68,7 +68,6 @@ struct StemHash
 std::optional<QList<WordFamily>> groupWordForms(WordTable &table, const QString &language,
                                                 const YieldFunction &breathe)
 {
-    const auto stopped = [&breathe] { return breathe && !breathe(); };
     Stemmer stemmer(language);
     const qsizetype n = table.upperBound();
     // Families in first-seen order, from 1 as the sort wants them.
@@ -92,21 +91,21 @@ std::optional<QList<WordFamily>> groupWordForms(WordTable &table, const QString 
         }
         families[*family].count += row.count;
         rows[r] = CountedForm{row.count, *family};
-        if (stopped())
+        if (yieldEnds(breathe))
             return std::nullopt;
     }
     sortRowsByCount(rows);
-    if (stopped())
+    if (yieldEnds(breathe))
         return std::nullopt;
     table.sortByCount();
-    if (stopped())
+    if (yieldEnds(breathe))
         return std::nullopt;
     for (qsizetype r = 1; r <= n; ++r) {
         const WordTable::Row &row = table.row(r);
         WordFamily &family = families[rows[r].family];
         family.forms.append(row.word);
         family.formCounts.append(row.count);
-        if (stopped())
+        if (yieldEnds(breathe))
             return std::nullopt;
     }
     sortRowsByCount(families);

@@ -12,7 +12,7 @@
 #include <QStringList>
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 struct sb_stemmer;
 

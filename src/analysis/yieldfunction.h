@@ -10,4 +10,10 @@ namespace tq {
 // pass took over, or the window is closing).
 using YieldFunction = std::function<bool()>;
 
+// Whether a yield, when there is one, ends the work.
+inline bool yieldEnds(const YieldFunction &yield)
+{
+    return yield && !yield();
+}
+
 } // namespace tq
